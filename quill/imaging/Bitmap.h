@@ -1,0 +1,69 @@
+#pragma once
+// The plain bitmap: a device-independent bitmap of 1 to 32 bits per pixel with
+// an optional colour table, rows addressed top row first. It reads and writes
+// standard BMP files and is what the palette reduction produces.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "quill/imaging/Colour32.h"
+#include "quill/imaging/Graphic.h"
+#include "quill/imaging/Palette.h"
+
+namespace quill {
+
+enum TPixelFormat { pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
+
+int BitsPerPixel(TPixelFormat format);
+
+class TBitmap : public TGraphic {
+ public:
+  TBitmap() = default;
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  TPixelFormat PixelFormat() const { return format_; }
+
+  // Resizes; every pixel of the new storage is 0. Negative sizes count as 0.
+  void SetSize(int width, int height);
+  // Converts the existing pixels to the new format in place. Going to 8 bits
+  // or fewer maps each pixel to the nearest colour of the current colour table
+  // (a grey ramp when there is none).
+  void SetPixelFormat(TPixelFormat format);
+
+  // Bytes per stored row: width x bits rounded up to whole 32-bit words.
+  std::size_t RowBytes() const;
+  // Row 0 is the top row. Throws EInvalidGraphicOperation "Scan line index out
+  // of range" outside 0 .. Height - 1.
+  std::uint8_t* ScanLine(int row);
+  const std::uint8_t* ScanLine(int row) const;
+
+  // Colour table of 1-, 4- and 8-bit bitmaps (red, green, blue, flags).
+  const std::vector<TPaletteEntry>& ColourTable() const { return colourTable_; }
+  void SetColourTable(std::vector<TPaletteEntry> table);
+
+  // The colour of one pixel as 0xAARRGGBB; alpha is the stored byte for 32-bit
+  // bitmaps and 0 for every other format (as a system copy would leave it).
+  TColor32 PixelColour(int x, int y) const;
+
+  // Reads a BMP file held in memory. On any error the bitmap is unchanged and
+  // an EInvalidGraphic with a fixed message is thrown.
+  void LoadFromStream(const std::uint8_t* data, std::size_t size);
+  void LoadFromFile(const std::string& path);
+  // Writes a standard BMP file: 14-byte file header, 40-byte info header, the
+  // colour table for 8 bits or fewer, rows bottom-up padded to 4 bytes.
+  std::vector<std::uint8_t> SaveToStream() const;
+  void SaveToFile(const std::string& path) const;
+
+  void DrawOnto(TBitmap32& dst) const override;
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  TPixelFormat format_ = pf24bit;
+  std::vector<TPaletteEntry> colourTable_;
+  std::vector<std::uint8_t> pixels_;  // top row first, RowBytes() per row
+};
+
+}  // namespace quill

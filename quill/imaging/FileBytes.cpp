@@ -1,0 +1,43 @@
+#include "quill/imaging/FileBytes.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "quill/imaging/Errors.h"
+#include "quill/imaging/ImageLimits.h"
+
+namespace quill {
+
+namespace {
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+}  // namespace
+
+std::vector<std::uint8_t> ReadFileBytes(const std::string& path, std::size_t maxBytes) {
+  File f(std::fopen(path.c_str(), "rb"));
+  if (!f) throw EFileError("Cannot open file \"" + path + "\"");
+  std::vector<std::uint8_t> bytes;
+  std::uint8_t chunk[65536];
+  for (;;) {
+    const std::size_t n = std::fread(chunk, 1, sizeof chunk, f.get());
+    if (n > 0) {
+      if (bytes.size() + n > maxBytes) throw EInvalidGraphic(kPictureTooLarge);
+      bytes.insert(bytes.end(), chunk, chunk + n);
+    }
+    if (n < sizeof chunk) break;
+  }
+  if (std::ferror(f.get())) throw EFileError("Error reading file \"" + path + "\"");
+  return bytes;
+}
+
+void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  File f(std::fopen(path.c_str(), "wb"));
+  if (!f) throw EFileError("Cannot create file \"" + path + "\"");
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f.get()) != bytes.size())
+    throw EFileError("Error writing file \"" + path + "\"");
+  if (std::fclose(f.release()) != 0) throw EFileError("Error writing file \"" + path + "\"");
+}
+
+}  // namespace quill

@@ -1,0 +1,20 @@
+#pragma once
+// The largest picture the program accepts from any decoder. Quill is a 32-bit
+// process: the source, its scaled copy and the decoder's own buffers must all
+// fit in its 2 GB address space, so a picture is capped at 40 million pixels
+// (160 MB as 32-bit pixels) and 32767 pixels on either side.
+#include <cstdint>
+#include <string>
+
+namespace quill {
+
+constexpr std::int64_t kMaxPicturePixels = 40'000'000;
+constexpr std::int32_t kMaxPictureSide = 32767;
+inline const char* const kPictureTooLarge =
+    "Picture too large (more than 40 million pixels or 32767 pixels on a side)";
+
+// Throws EInvalidGraphic with kPictureTooLarge when width x height is over the
+// cap, and "Invalid picture dimensions" when either side is below 1.
+void CheckPictureSize(std::int64_t width, std::int64_t height);
+
+}  // namespace quill
