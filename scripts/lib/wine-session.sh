@@ -1,0 +1,22 @@
+# Starts a private Xvfb display and a persistent Wine server for a batch of
+# Wine runs, and stops both on exit. Source it, then call wine_session_start.
+wine_session_start() {
+  local display_number
+  for display_number in $(seq 91 120); do
+    [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ] || break
+  done
+  Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+  QUILL_XVFB_PID=$!
+  export DISPLAY=":$display_number"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display_number" ] && break; sleep 0.1; done
+  # Wine's background processes must not inherit the test runner's pipes, or
+  # the runner waits for them: start them here with output detached.
+  wineserver -p >/dev/null 2>&1 </dev/null
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  trap wine_session_stop EXIT
+}
+
+wine_session_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  [ -n "${QUILL_XVFB_PID:-}" ] && kill "$QUILL_XVFB_PID" 2>/dev/null || true
+}
