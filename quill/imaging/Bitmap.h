@@ -15,6 +15,8 @@ namespace quill {
 
 enum TPixelFormat { pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
 
+// Bits each pixel occupies in a row: 1, 4, 8, 16 (for both pf15bit and
+// pf16bit), 24 or 32.
 int BitsPerPixel(TPixelFormat format);
 
 class TBitmap : public TGraphic {
@@ -26,10 +28,18 @@ class TBitmap : public TGraphic {
   TPixelFormat PixelFormat() const { return format_; }
 
   // Resizes; every pixel of the new storage is 0. Negative sizes count as 0.
+  // The same size again keeps the pixels. Throws EOutOfMemory when the storage
+  // cannot be made.
   void SetSize(int width, int height);
   // Converts the existing pixels to the new format in place. Going to 8 bits
-  // or fewer maps each pixel to the nearest colour of the current colour table
-  // (a grey ramp when there is none).
+  // or fewer maps each pixel to the nearest colour (sum of absolute channel
+  // differences, lowest index on a tie) of the current colour table, or of a
+  // grey ramp of 2, 16 or 256 steps when there is none or it has more entries
+  // than the new format can index; that table becomes the colour table. An
+  // indexed pixel whose entry is the same in the new table keeps its index.
+  // Going to more bits keeps the colour table (it is then only the table a
+  // later change to 8 bits or fewer maps to); colours keep the top bits of
+  // each channel and alpha is 0 except from 32 to 32 bits.
   void SetPixelFormat(TPixelFormat format);
 
   // Bytes per stored row: width x bits rounded up to whole 32-bit words.
@@ -39,23 +49,32 @@ class TBitmap : public TGraphic {
   std::uint8_t* ScanLine(int row);
   const std::uint8_t* ScanLine(int row) const;
 
-  // Colour table of 1-, 4- and 8-bit bitmaps (red, green, blue, flags).
+  // Colour table of 1-, 4- and 8-bit bitmaps (red, green, blue, flags); at
+  // most 256 entries are kept.
   const std::vector<TPaletteEntry>& ColourTable() const { return colourTable_; }
   void SetColourTable(std::vector<TPaletteEntry> table);
+  // The table indexed pixels are seen through: the colour table, or the grey
+  // ramp of the format when the table is empty.
+  const std::vector<TPaletteEntry>& EffectiveColourTable() const;
 
   // The colour of one pixel as 0xAARRGGBB; alpha is the stored byte for 32-bit
-  // bitmaps and 0 for every other format (as a system copy would leave it).
+  // bitmaps and 0 for every other format (as a system copy would leave it). An
+  // index past the end of the colour table reads as black. Throws
+  // EInvalidGraphicOperation outside the bitmap.
   TColor32 PixelColour(int x, int y) const;
 
-  // Reads a BMP file held in memory. On any error the bitmap is unchanged and
-  // an EInvalidGraphic with a fixed message is thrown.
+  // Reads a BMP file held in memory (see BmpReader.h for the kinds accepted).
+  // On any error the bitmap is unchanged and an EInvalidGraphic with a fixed
+  // message is thrown. No bytes at all give an empty bitmap.
   void LoadFromStream(const std::uint8_t* data, std::size_t size);
   void LoadFromFile(const std::string& path);
   // Writes a standard BMP file: 14-byte file header, 40-byte info header, the
-  // colour table for 8 bits or fewer, rows bottom-up padded to 4 bytes.
+  // colour table for 8 bits or fewer, rows bottom-up padded to 4 bytes (see
+  // BmpWriter.h). An empty bitmap writes no bytes.
   std::vector<std::uint8_t> SaveToStream() const;
   void SaveToFile(const std::string& path) const;
 
+  // Writes PixelColour of every pixel into dst, clipped to dst's size.
   void DrawOnto(TBitmap32& dst) const override;
 
  private:
