@@ -1,0 +1,39 @@
+#include "quill/ui/Form.h"
+
+#include "quill/ui/EventDispatch.h"
+
+namespace quill {
+
+TForm::TForm(std::string name) : TControl(ckForm, std::move(name)) {}
+
+void TForm::SetBorderStyle(TFormBorderStyle style) {
+  if (style == borderStyle_) return;
+  borderStyle_ = style;
+  NotifyStateChanged();
+}
+
+TControl* TForm::FindControl(const std::string& name) {
+  if (name == Name()) return this;
+  return FindChild(name);
+}
+
+void TForm::ForEachControl(const std::function<void(TControl&)>& visit) {
+  visit(*this);
+  ForEachDescendant(visit);
+}
+
+TTimer* TForm::FindTimer(const std::string& name) const {
+  for (TTimer* timer : timers_) {
+    if (timer->Name() == name) return timer;
+  }
+  return nullptr;
+}
+
+void TForm::Close() {
+  if (closed_) return;
+  closed_ = true;
+  Dispatch(OnClose);
+  if (Peer()) Peer()->CloseRequested();
+}
+
+}  // namespace quill

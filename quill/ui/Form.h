@@ -1,0 +1,44 @@
+#pragma once
+// The root of a control tree: a top-level window. Its Left and Top are the
+// window's screen position, its Width and Height the client area. The form
+// keeps a list of its timers so that a backend can find them with the
+// controls.
+#include <string>
+#include <vector>
+
+#include "quill/ui/Control.h"
+#include "quill/ui/Timer.h"
+
+namespace quill {
+
+enum TFormBorderStyle { bsSizeable, bsSingle, bsToolWindow };
+
+class TForm : public TControl {
+ public:
+  explicit TForm(std::string name);
+
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle style);
+
+  // This form when name is its own, else the descendant of that name.
+  TControl* FindControl(const std::string& name);
+  // Every control of the tree, the form first, parents before children.
+  void ForEachControl(const std::function<void(TControl&)>& visit);
+
+  void AddTimer(TTimer& timer) { timers_.push_back(&timer); }
+  const std::vector<TTimer*>& Timers() const { return timers_; }
+  TTimer* FindTimer(const std::string& name) const;
+
+  // Closes the window: runs OnClose through the event dispatch, then tells the
+  // peer, which destroys the real window and ends the message loop.
+  void Close();
+  bool Closed() const { return closed_; }
+  TNotifyEvent OnClose;
+
+ private:
+  TFormBorderStyle borderStyle_ = bsSizeable;
+  std::vector<TTimer*> timers_;
+  bool closed_ = false;
+};
+
+}  // namespace quill
