@@ -17,9 +17,10 @@ function(quill_module name dir)
   endif()
 endfunction()
 
-# One test program per folder of tests/, made of every *_test.cpp in it.
+# One test program per folder of tests/, made of every .cpp in it: the
+# *_test.cpp files and the helpers they share (picture generators and such).
 function(quill_test_folder name dir)
-  file(GLOB sources CONFIGURE_DEPENDS "${dir}/*_test.cpp")
+  file(GLOB sources CONFIGURE_DEPENDS "${dir}/*.cpp")
   if(NOT sources)
     return()
   endif()
