@@ -1,0 +1,247 @@
+#pragma once
+// The main window: one fixed-size tool window holding the importer, editor and
+// About/help pages, the page bar and the 100 ms refresh timer, plus the state
+// the importer and the editor share. The controls are public members with
+// their layout names so that tests and the command-line tool drive the window
+// the way a user would (form.sbScale.SetPosition(250), form.Timer1.Tick()).
+//
+// Pages are never hidden: a page is shown by moving its left edge to 0 and
+// hidden by moving it to -640, wholly outside the 628-pixel client area, so
+// every page keeps its state while another is shown.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "quill/imaging/Colour32.h"
+#include "quill/imaging/Palette.h"
+#include "quill/imaging/Transformation.h"
+#include "quill/shell/Services.h"
+#include "quill/ui/CheckBox.h"
+#include "quill/ui/EventDispatch.h"
+#include "quill/ui/Form.h"
+#include "quill/ui/GaugeBar.h"
+#include "quill/ui/Image.h"
+#include "quill/ui/Image32.h"
+#include "quill/ui/Label.h"
+#include "quill/ui/Panel.h"
+#include "quill/ui/RadioGroup.h"
+#include "quill/ui/ScrollBar.h"
+#include "quill/ui/SpeedButton.h"
+#include "quill/ui/StaticText.h"
+#include "quill/ui/Timer.h"
+
+namespace quill {
+
+// Product name and our notice, for the window caption, the task bar and the
+// caption of error boxes.
+inline const char* const kProductName = "Quill For Lounge 1.0";
+inline const char* const kFormCaption = "Quill For Lounge 1.0 - free software from the Quill developers";
+inline const char* const kApplicationTitle = "Quill for Lounge - free software from the Quill developers";
+// The project's own web page, opened by the two link labels of the About page.
+inline const char* const kQuillWebAddress = "https://quill.example.org/";
+
+constexpr int kClientWidth = 628;
+constexpr int kClientHeight = 435;
+// Page geometry: a shown page sits at left 0, a hidden one at -640.
+constexpr int kPageTop = 26;
+constexpr int kPageWidth = 628;
+constexpr int kPageHeight = 410;
+constexpr int kShownPageLeft = 0;
+constexpr int kHiddenPageLeft = -640;
+// About sub-pages inside the About page.
+constexpr int kShownAboutLeft = 2;
+constexpr int kAboutTop = 26;
+constexpr int kAboutWidth = 624;
+constexpr int kAboutHeight = 382;
+
+constexpr unsigned kRefreshIntervalMs = 100;
+
+// Start values of the shared state.
+constexpr int kStartScrollMax = 312;
+constexpr int kDefaultScalePosition = 500;  // scale 1.00
+constexpr int kDefaultBrightnessPosition = 128;
+constexpr int kNoCoordinate = -1;
+constexpr int kDrawModeDraw = 1;
+// The colour swatch and the brush-size indicator of the editor.
+constexpr int kIndicatorWidth = 41;
+constexpr int kIndicatorHeight = 13;
+// The grey of the brush-size indicator around its bar.
+constexpr TColor32 kBrushIndicatorGrey = MakeColour32(191, 191, 191);
+// The part of the magnifier and copy buffer that start-up fills black.
+constexpr int kMagnifierFillSize = 161;
+
+class TForm1 : public TForm {
+ public:
+  // Builds the control tree and runs FormCreate. bookmarkDirectory is where
+  // the bookmark store is created (empty: the current directory).
+  explicit TForm1(const TServices& services, std::string bookmarkDirectory = "");
+  ~TForm1() override;
+
+  // --- Event handlers of the main window ---
+  void FormCreate();
+  void FormDestroy();
+  void Timer1Timer();
+  void SpeedButton2Click();
+  void SpeedButton4Click();
+  void SpeedButton5Click();
+  void SpeedButton6Click();
+  void SpeedButton7Click();
+  void SpeedButton8Click();
+  void SpeedButton9Click();
+  void Label20Click();
+
+  // Shows one of AVImporter, AVEditor, AboutQuill and moves the two others out.
+  void ShowPage(TPanel& page);
+  bool ImporterPageShown() const { return AVImporter.Left() == kShownPageLeft; }
+  // Shows one of About1, About2, About3 and moves the two others out.
+  void ShowAboutPage(TPanel& aboutPage);
+
+  // The section refresh: copies the section at (x, y) of the viewport into the
+  // RGB section view. Returns at once before a picture is loaded and when a
+  // refresh is already running.
+  void CopyImageOver(int x, int y);
+  // How many refreshes got past that guard (for tests and diagnostics).
+  int SectionRefreshCount() const { return sectionRefreshCount_; }
+
+  // Redraws the brush-size indicator: grey, with a 32-pixel bar of the brush's
+  // height in the active colour centred on row 6.
+  void DrawBrushSizeIndicator();
+
+  TServices& Services() { return services_; }
+
+  // --- Shared state (start values as FormCreate sets them) ---
+  bool FImageLoaded = false;
+  bool FCopyBusy = false;
+  bool FShowPropGrid = true;
+  int FSectionX = 0, FSectionY = 0;
+  int FSectionRangeX = 0, FSectionRangeY = 0;
+  int FScrollX = 0, FScrollY = 0;
+  int FScrollMaxX = kStartScrollMax, FScrollMaxY = kStartScrollMax;
+  int FDefaultBrightness = kDefaultBrightnessPosition;
+  int FDefaultScale = kDefaultScalePosition;
+  TColor32 FBackgroundColor = 0;
+  TPalette FChatPalette;
+  std::unique_ptr<TAffineTransformation> FTransformation;
+  TColor32 FActiveColor = kOpaqueBlack;
+  int FBrushSize = 1;
+  int FDrawMode = kDrawModeDraw;
+  int FMagnifierX = 1, FMagnifierY = 1;
+  int FDragStartX = kNoCoordinate, FDragStartY = kNoCoordinate;
+  int FDragEndX = kNoCoordinate, FDragEndY = kNoCoordinate;
+  int FCopyRectLeft = kNoCoordinate, FCopyRectTop = kNoCoordinate;
+  int FCopyRectRight = kNoCoordinate, FCopyRectBottom = kNoCoordinate;
+  bool FEditorImported = false;
+  bool FMouseDrawing = false;
+  bool FMagnifierDrawing = false;
+
+  // --- Page bar and pages ---
+  TSpeedButton SpeedButton2{"SpeedButton2"}, SpeedButton4{"SpeedButton4"};
+  TSpeedButton SpeedButton5{"SpeedButton5"}, SpeedButton6{"SpeedButton6"};
+  TPanel AVImporter{"AVImporter"}, AVEditor{"AVEditor"}, AboutQuill{"AboutQuill"};
+  TTimer Timer1{"Timer1"};
+
+  // --- Importer page ---
+  TPanel Panel1{"Panel1"};
+  TImage32 Dst{"Dst"};
+  TScrollBar ScrollBar1{"ScrollBar1"}, ScrollBar2{"ScrollBar2"};
+  TSpeedButton ResetButton{"ResetButton"}, SpeedButton20{"SpeedButton20"};
+  TSpeedButton PasteClipboardToMain{"PasteClipboardToMain"}, CopyRGBToClipboard{"CopyRGBToClipboard"};
+  TSpeedButton TestDitherButton{"TestDitherButton"}, AVToEditorButton{"AVToEditorButton"};
+  TSpeedButton ExportAVButton{"ExportAVButton"};
+  TStaticText PreviewStaticText{"PreviewStaticText"}, OutputStaticText{"OutputStaticText"};
+  TImage32 Image1{"Image1"}, TempScaleImage32{"TempScaleImage32"}, TempNavImage32{"TempNavImage32"};
+
+  TPanel RGBPanel{"RGBPanel"};
+  TImage32 NavigateImage32{"NavigateImage32"};
+  TImage Image2{"Image2"};
+  TScrollBar MyXScrollBar{"MyXScrollBar"}, MyYScrollBar{"MyYScrollBar"};
+  TStaticText StaticText6{"StaticText6"}, SectionSizeStaticText{"SectionSizeStaticText"};
+  TGaugeBar SectionSizeGaugeBar{"SectionSizeGaugeBar"};
+  TStaticText StaticText1{"StaticText1"}, SectionHeightStaticText{"SectionHeightStaticText"};
+  TGaugeBar SectionHeightGaugeBar{"SectionHeightGaugeBar"};
+  TLabel FlipLabel{"FlipLabel"};
+  TCheckBox FlipHorizontal{"FlipHorizontal"}, FlipVertical{"FlipVertical"};
+  TLabel ShowPropsLabel{"ShowPropsLabel"};
+
+  TPanel RGBAdjustmentsPanel{"RGBAdjustmentsPanel"};
+  TRadioGroup DitherModeSelector{"DitherModeSelector"};
+  TStaticText StaticText2{"StaticText2"}, DeltaBrightnessStaticText{"DeltaBrightnessStaticText"};
+  TGaugeBar BrightnessAdjust{"BrightnessAdjust"};
+  TStaticText StaticText5{"StaticText5"}, DeltaContrastStaticText{"DeltaContrastStaticText"};
+  TGaugeBar ContrastGaugeBar{"ContrastGaugeBar"};
+  TStaticText StaticText16{"StaticText16"}, DeltaSaturationStaticText{"DeltaSaturationStaticText"};
+  TGaugeBar SaturationGaugeBar{"SaturationGaugeBar"};
+  TStaticText StaticText3{"StaticText3"}, DeltaRedStaticText{"DeltaRedStaticText"};
+  TGaugeBar RedAdjust{"RedAdjust"};
+  TStaticText StaticText7{"StaticText7"}, DeltaGreenStaticText{"DeltaGreenStaticText"};
+  TGaugeBar GreenAdjust{"GreenAdjust"};
+  TStaticText StaticText9{"StaticText9"}, DeltaBlueStaticText{"DeltaBlueStaticText"};
+  TGaugeBar BlueAdjust{"BlueAdjust"};
+  TStaticText BackgroundStaticText{"BackgroundStaticText"};
+  TStaticText StaticText10{"StaticText10"}, StaticText11{"StaticText11"}, StaticText12{"StaticText12"};
+  TGaugeBar RedBGGaugeBar{"RedBGGaugeBar"}, GreenBGGaugeBar{"GreenBGGaugeBar"};
+  TGaugeBar BlueBGGaugeBar{"BlueBGGaugeBar"};
+  TLabel ModifyCaptionLabel{"ModifyCaptionLabel"}, ExperimentCaptionLabel{"ExperimentCaptionLabel"};
+  TSpeedButton ResetAdjustmentsButton{"ResetAdjustmentsButton"};
+
+  TPanel AdjustmentsPanel{"AdjustmentsPanel"};
+  TStaticText StaticText4{"StaticText4"}, SizeStaticText{"SizeStaticText"};
+  TGaugeBar sbScale{"sbScale"};
+  TRadioGroup rgStretchFilter{"rgStretchFilter"};
+  TSpeedButton SpeedButton10{"SpeedButton10"}, SpeedButton11{"SpeedButton11"}, SpeedButton12{"SpeedButton12"};
+  TSpeedButton SpeedButton13{"SpeedButton13"}, SpeedButton14{"SpeedButton14"}, SpeedButton15{"SpeedButton15"};
+  TSpeedButton SpeedButton16{"SpeedButton16"}, SpeedButton17{"SpeedButton17"}, SpeedButton18{"SpeedButton18"};
+
+  // --- Editor page ---
+  TPanel ColorSelectedPanel{"ColorSelectedPanel"};
+  TLabel ColorLabel{"ColorLabel"}, SizeLabel{"SizeLabel"};
+  TImage32 ActiveColorImage32{"ActiveColorImage32"}, ShowBrushSizeImage32{"ShowBrushSizeImage32"};
+  TPanel PaletteSelectPanel{"PaletteSelectPanel"};
+  TImage32 PaletteSelectGrid{"PaletteSelectGrid"};
+  TPanel AVExpandedPanel{"AVExpandedPanel"};
+  TImage32 AVExpandedImage32{"AVExpandedImage32"};
+  TSpeedButton SpeedButton1{"SpeedButton1"}, ResetEditAVButton{"ResetEditAVButton"};
+  TSpeedButton SpeedButton3{"SpeedButton3"}, ExportEditAVButton{"ExportEditAVButton"};
+  TPanel AVRealSizePanel{"AVRealSizePanel"};
+  TImage32 EditorNormalSizeImage32{"EditorNormalSizeImage32"};
+  TPanel AVEditToolsPanel{"AVEditToolsPanel"};
+  TSpeedButton DrawModeButton{"DrawModeButton"}, DotDrawButton{"DotDrawButton"};
+  TSpeedButton FillModeButton{"FillModeButton"}, RectangleModeButton{"RectangleModeButton"};
+  TSpeedButton CopyModeButton{"CopyModeButton"}, BWEffectModeButton{"BWEffectModeButton"};
+  TSpeedButton BWDrawModeButton{"BWDrawModeButton"}, MagnetModeButton{"MagnetModeButton"};
+  TSpeedButton MagGlassButton{"MagGlassButton"}, PasteModeButton{"PasteModeButton"};
+  TPanel MagGlassPanel{"MagGlassPanel"};
+  TImage32 MagGlassImage32{"MagGlassImage32"};
+  TImage32 CopyImage32{"CopyImage32"};
+
+  // --- About page ---
+  TSpeedButton SpeedButton7{"SpeedButton7"}, SpeedButton8{"SpeedButton8"}, SpeedButton9{"SpeedButton9"};
+  TPanel About1{"About1"}, About2{"About2"}, About3{"About3"};
+  // The two link labels of About1; both open the project's web page.
+  TLabel Label20{"Label20"}, Label21{"Label21"};
+
+ private:
+  void BuildForm();
+  void BuildPageBar();
+  void BuildImporterPage();
+  void BuildImporterSection();
+  void BuildImporterAdjustments();
+  void BuildImporterScaling();
+  void BuildEditorPage();
+  void BuildEditorTools();
+  void BuildAboutPage();
+  void BuildAboutTexts();
+  void WireHandlers();
+  // The wrapped text lines of About1 to About3 (they carry no behaviour).
+  TLabel& AddTextLine(TPanel& page, const std::string& name, const std::string& text, int top,
+                      TColor32 colour);
+
+  TServices services_;
+  std::string bookmarkDirectory_;
+  // Errors of every event go to a message box while the window exists.
+  TErrorSinkScope errorSink_;
+  std::vector<std::unique_ptr<TLabel>> textLines_;
+  int sectionRefreshCount_ = 0;
+};
+
+}  // namespace quill
