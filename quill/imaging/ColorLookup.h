@@ -1,0 +1,71 @@
+#pragma once
+// Colour matchers: given a true colour, name the palette entry that stands for
+// it. TColorLookup is the interface the ditherers talk to; TFastColorLookup
+// serves a caller's palette through a cache keyed by the colour cut to 15 bits.
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "quill/imaging/Palette.h"
+
+namespace quill {
+
+class TColorLookup {
+ public:
+  virtual ~TColorLookup() = default;
+  TColorLookup(const TColorLookup&) = delete;
+  TColorLookup& operator=(const TColorLookup&) = delete;
+
+  // Number of palette entries served; 0 makes a reduction give up.
+  std::int32_t EntryCount() const { return entryCount_; }
+
+  // Returns the palette index for (red, green, blue) and that entry's colour.
+  virtual std::uint8_t MatchColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& r,
+                                  std::uint8_t& g, std::uint8_t& b) = 0;
+
+ protected:
+  TColorLookup() = default;
+  std::int32_t entryCount_ = 0;
+};
+
+class TFastColorLookup final : public TColorLookup {
+ public:
+  static constexpr int kCacheCells = 32768;
+  static constexpr std::uint16_t kEmptyCell = 0xFFFF;
+  // Larger than any sum of three channel differences (3 x 255), so the first
+  // entry searched always becomes the best so far.
+  static constexpr std::int32_t kWorstDistance = 0x30000;
+
+  // Copies up to 256 entries of the palette and seeds the cache with them.
+  explicit TFastColorLookup(const TPalette& palette);
+
+  std::uint8_t MatchColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& r,
+                          std::uint8_t& g, std::uint8_t& b) override;
+
+  // The 15-bit cache key: five high bits each of blue, green and red.
+  static std::uint32_t Key(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
+    return ((blue >> 3) << 10) | ((green >> 3) << 5) | (red >> 3);
+  }
+
+  // The same answer as MatchColor without the virtual call, for the row loops.
+  std::uint8_t Match(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
+    const std::uint16_t cell = cache_[Key(red, green, blue)];
+    if (cell != kEmptyCell) return std::uint8_t(cell);
+    return Search(red, green, blue);
+  }
+
+  const TPaletteEntry& Entry(std::uint8_t index) const { return entries_[index]; }
+
+  // The raw cache cell for a key (kEmptyCell or an index), for tests.
+  std::uint16_t CacheCell(std::uint32_t key) const { return cache_[key & (kCacheCells - 1)]; }
+
+ private:
+  // Finds the nearest entry by sum of absolute channel differences, the lowest
+  // index winning a tie, and stores it in the colour's cache cell.
+  std::uint8_t Search(std::uint32_t red, std::uint32_t green, std::uint32_t blue);
+
+  std::array<TPaletteEntry, TPalette::kMaxEntries> entries_{};
+  std::unique_ptr<std::uint16_t[]> cache_;
+};
+
+}  // namespace quill
