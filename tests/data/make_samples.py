@@ -1,11 +1,23 @@
 #!/usr/bin/env python3
 """Regenerates the JPEG and GIF sample pictures of the imaging tests.
 
-Run from anywhere:  python3 tests/data/make_samples.py
-Needs Python 3 with PIL (Debian: python3-pil). The JPEG files come from PIL's
-encoder; the GIF files are written by the small writer below so that the tests
-control every field (screen size, image offset, colour tables, interlacing,
-transparency). Each GIF is read back with PIL as an independent check.
+Run from anywhere:  /usr/bin/python3 tests/data/make_samples.py
+Needs Python 3 with PIL (Debian: python3-pil, which only the system Python
+sees). The JPEG files come from PIL's encoder at quality 90; the GIF files are
+written by the small writer below so that the tests control every field
+(screen size, image offset, colour tables, interlacing, transparency), and
+each is read back with PIL as an independent check.
+
+  colour.jpg       32 x 24, four flat colour quadrants, baseline, 4:2:0
+  progressive.jpg  the same picture, progressive
+  gray.jpg         32 x 24 grayscale, four vertical bands 0, 85, 170, 255
+  cmyk.jpg         32 x 24 CMYK quadrants (Adobe marker, inverted inks)
+  corrupt.jpg      colour.jpg cut in the middle of its scan data
+  transparent.gif  8 x 6, index (x + 2y) % 4, index 3 transparent
+  interlaced.gif   5 x 11 interlaced, row y in colour y of a ramp
+  offset.gif       5 x 4 image at (3, 2) on a 12 x 10 screen
+  localmap.gif     4 x 4 image with its own colour table over a global one
+  corrupt.gif      header claims 16 x 12 pixels, the data ends after 10
 
 The tests hold expected pixel values taken from these exact files, so
 regenerate only when a sample must change, and update the tests with it.

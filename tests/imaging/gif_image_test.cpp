@@ -236,7 +236,7 @@ TEST(GIFImage, PictureGrowsToHoldAnImageBeyondTheScreen) {
     EXPECT_EQ(image.Width(), c.expectW);
     EXPECT_EQ(image.Height(), c.expectH);
     EXPECT_EQ(At(image, c.left + c.w - 1, c.top + c.h - 1), kFour[1]);
-    EXPECT_EQ(At(image, c.left - 1, c.top), 0u);
+    EXPECT_EQ(At(image, c.expectW - 1, 0), 0u);  // above the image: undrawn
   }
 }
 
