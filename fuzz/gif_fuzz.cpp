@@ -1,8 +1,11 @@
 // libFuzzer entry point for the GIF picture decoder. Not part of the default
-// build; with clang, for example:
+// build. With clang, build the imaging library instrumented, then link:
+//   CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DQUILL_BUILD_TESTS=OFF \
+//     -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined,fuzzer-no-link"
+//   ninja -C build/fuzz quill_imaging
 //   clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -I. fuzz/gif_fuzz.cpp \
-//     quill/imaging/GifImage.cpp quill/imaging/ImageLimits.cpp quill/imaging/FileBytes.cpp \
-//     quill/imaging/Bitmap32.cpp <the rest of quill/imaging> -ljpeg -lgif -o gif_fuzz
+//     build/fuzz/quill/libquill_imaging.a -ljpeg -lgif -o build/fuzz/gif_fuzz
+//   build/fuzz/gif_fuzz -max_len=4096 -malloc_limit_mb=1024 <corpus dir with tests/data/*.gif>
 // Every input must either load or raise one of the program's exceptions; a
 // loaded picture holds exactly Width x Height pixels, each either 0 or opaque.
 #include <cstddef>

@@ -1,8 +1,11 @@
 // libFuzzer entry point for the JPEG picture decoder. Not part of the default
-// build; with clang, for example:
+// build. With clang, build the imaging library instrumented, then link:
+//   CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DQUILL_BUILD_TESTS=OFF \
+//     -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined,fuzzer-no-link"
+//   ninja -C build/fuzz quill_imaging
 //   clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -I. fuzz/jpeg_fuzz.cpp \
-//     quill/imaging/JpegImage.cpp quill/imaging/ImageLimits.cpp quill/imaging/FileBytes.cpp \
-//     quill/imaging/Bitmap32.cpp <the rest of quill/imaging> -ljpeg -lgif -o jpeg_fuzz
+//     build/fuzz/quill/libquill_imaging.a -ljpeg -lgif -o build/fuzz/jpeg_fuzz
+//   build/fuzz/jpeg_fuzz -max_len=4096 -malloc_limit_mb=1024 <corpus dir with tests/data/*.jpg>
 // Every input must either load or raise one of the program's exceptions, and a
 // loaded picture must hold exactly Width x Height pixels.
 #include <cstddef>
