@@ -238,7 +238,9 @@ class TForm1 : public TForm {
 
   TServices services_;
   std::string bookmarkDirectory_;
-  // Errors of every event go to a message box while the window exists.
+  // Errors of every event go to a message box while the window exists; the
+  // sink before it comes back when it goes (windows end in reverse order of
+  // creation, as the program has only one).
   TErrorSinkScope errorSink_;
   std::vector<std::unique_ptr<TLabel>> textLines_;
   int sectionRefreshCount_ = 0;

@@ -27,11 +27,11 @@
 //   WM_TIMER, TForm::Close() when the user closes the window.
 //
 // How the control tells the peer about changes: the calls below, each made
-// after the model's state has changed, never during user input processing
-// in a way the peer must answer. A peer repaints or moves its native window
-// from the model's current state; it must not call back into the control from
-// these notifications. All notifications default to doing nothing, so a peer
-// overrides only what it shows.
+// after the model's state has changed (a position is stored before OnChange
+// runs). A peer updates its native window from the model's current state; it
+// must not call the control's input methods from these notifications, which
+// would run events again. All notifications default to doing nothing, so a
+// peer overrides only what it shows.
 namespace quill {
 
 class IControlPeer {
