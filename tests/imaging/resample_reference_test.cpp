@@ -68,6 +68,9 @@ TEST(ResampleReference, TransformBitmapMatchesThePlainRules) {
       {"shear", {0, 0, 96, 72}, {{1, 0.25f, 0}, {0.4f, 1, 0}, {3, 2, 1}}, 140, 120},
       {"rotation", {0, 0, 96, 72}, {{0.8f, 0.6f, 0}, {-0.6f, 0.8f, 0}, {50, 5, 1}}, 130, 130},
       {"beyond source", {-10, -10, 120, 90}, {{1.1f, 0, 0}, {0, 1.1f, 0}, {0, 0, 1}}, 140, 110},
+      // 1 / 0.004 in 12-bit fixed point is 1024000: past x = 2097 the sums wrap.
+      {"wrapping sums", {0, 0, 1250000, 72}, {{0.004f, 0, 0}, {0, 1, 0}, {0, 0, 1}}, 5000, 40},
+      {"wrapping sheared sums", {0, 0, 1250000, 72}, {{0.004f, 0.0001f, 0}, {0, 1, 0}, {0, 0, 1}}, 5000, 40},
   };
   TBitmap32 src;
   test::MakeTestPicture(src);
