@@ -2,6 +2,7 @@
 // conversion, drawing into 32-bit bitmaps, and BMP files it writes.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -73,6 +74,15 @@ TEST(Bitmap, SetSizeGivesZeroPixelsAndClampsNegativeSizes) {
   EXPECT_EQ(b.Width(), 0);
   EXPECT_EQ(b.Height(), 0);
   EXPECT_TRUE(b.Empty());
+}
+
+TEST(Bitmap, SizeBeyondMemoryThrowsAndKeepsTheBitmap) {
+  TBitmap b = Make(pf32bit, 2, 3);
+  b.ScanLine(2)[7] = 9;
+  EXPECT_THROW(b.SetSize(INT_MAX, INT_MAX), EOutOfMemory);
+  EXPECT_EQ(b.Width(), 2);
+  EXPECT_EQ(b.Height(), 3);
+  EXPECT_EQ(b.ScanLine(2)[7], 9);
 }
 
 TEST(Bitmap, ScanLineOutsideTheRowsThrows) {
