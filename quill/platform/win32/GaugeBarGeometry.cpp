@@ -34,7 +34,8 @@ int TGaugeGeometry::HandleStart(int position) const {
   const int span = trackLength_ - handleLength_;
   if (range <= 0 || span <= 0) return trackStart_;
   const int clamped = std::clamp(position, min_, max_);
-  return trackStart_ + int((long long)span * (clamped - min_) / range);
+  // Nearest pixel, so that a handle dragged to a pixel is drawn on it.
+  return trackStart_ + int(((long long)span * (clamped - min_) + range / 2) / range);
 }
 
 TGaugeLayout TGaugeGeometry::Layout(int position) const {

@@ -1,6 +1,7 @@
 #include "quill/platform/win32/Win32Form.h"
 
 #include "quill/platform/win32/Win32Backend.h"
+#include "quill/platform/win32/Win32ControlNames.h"
 
 namespace quill {
 
@@ -42,7 +43,9 @@ void TWin32FormPeer::CreateNativeWindow(HWND owner) {
                                 outer.top, outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
                                 Backend().Instance(), static_cast<TWin32Peer*>(this));
   ownedWindow_.Reset(window);
-  if (window) Backend().Register(window, *this);
+  if (!window) return;
+  Backend().Register(window, *this);
+  SetControlName(window, Form().Name());
 }
 
 void TWin32FormPeer::BoundsChanged() {

@@ -191,6 +191,7 @@ void TRadioGroupPeer::StateChanged() {
   TWin32Peer::StateChanged();
   if (!Control()) return;
   for (HWND button : buttons_) EnableWindow(button, Group().Enabled());
+  ArrangeButtons();  // the column count may have changed
   ApplyChecks();
 }
 

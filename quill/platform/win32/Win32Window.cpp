@@ -128,6 +128,13 @@ LRESULT TWin32Peer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (control_) Paint(paint.Dc(), client);
       return 0;
     }
+    case WM_PRINTCLIENT: {
+      // Painting into a caller's DC (print-outs, captures, tests).
+      RECT client;
+      GetClientRect(window_, &client);
+      if (control_) Paint(reinterpret_cast<HDC>(wParam), client);
+      return 0;
+    }
     default:
       return DefWindowProcA(window_, message, wParam, lParam);
   }

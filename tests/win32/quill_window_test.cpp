@@ -1,0 +1,132 @@
+// Quill.exe itself under the system: started in an empty folder it makes its
+// bookmark file and opens on the importer page; the page bar, clicked through
+// real mouse messages, moves the pages; EXIT ends the program.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Win32TestSupport.h"
+#include "quill/platform/win32/Win32ControlNames.h"
+
+namespace quill {
+namespace {
+
+using wintest::BoundsInParent;
+using wintest::FileSize;
+using wintest::FreshWorkFolder;
+using wintest::Quote;
+using wintest::TChildProcess;
+using wintest::WaitUntil;
+
+constexpr unsigned kStartTimeoutMs = 30000;
+constexpr unsigned kStepTimeoutMs = 5000;
+constexpr unsigned kExitTimeoutMs = 10000;
+constexpr long long kBookmarkFileSize = 622;  // two 311-byte records
+constexpr int kShown = 0;
+constexpr int kHidden = -640;
+constexpr int kAboutShown = 2;
+
+class QuillWindow : public ::testing::Test {
+ protected:
+  void Start(const std::string& folderName) {
+    folder_ = FreshWorkFolder(folderName);
+    quill_ = std::make_unique<TChildProcess>(Quote(wintest::WindowsPath(QUILL_EXE)), folder_);
+    form_ = wintest::WaitForTopLevelWindow(quill_->Id(), "QuillForm", kStartTimeoutMs);
+    ASSERT_NE(form_, nullptr) << "Quill's window did not appear";
+  }
+
+  void TearDown() override {
+    if (quill_) quill_->Stop(kExitTimeoutMs);
+  }
+
+  HWND Control(const std::string& name) const { return FindControlWindow(form_, name); }
+
+  int LeftOf(const std::string& name) const {
+    HWND window = Control(name);
+    return window ? BoundsInParent(window).left : kHidden - 1;
+  }
+
+  // A user's click: button down and up in the middle of the control.
+  void ClickControl(const std::string& name) const {
+    HWND window = Control(name);
+    ASSERT_NE(window, nullptr) << name;
+    RECT client;
+    GetClientRect(window, &client);
+    const LPARAM middle = MAKELPARAM(client.right / 2, client.bottom / 2);
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    PostMessageA(window, WM_LBUTTONUP, 0, middle);
+  }
+
+  bool LeftEdgesAre(const std::vector<std::pair<std::string, int>>& edges) const {
+    for (const auto& edge : edges)
+      if (LeftOf(edge.first) != edge.second) return false;
+    return true;
+  }
+
+  std::string folder_;
+  std::unique_ptr<TChildProcess> quill_;
+  HWND form_ = nullptr;
+};
+
+TEST_F(QuillWindow, StartsInAnEmptyFolderWithItsBookmarkFileAndTheImporterPage) {
+  Start("startup");
+  const std::string bookmarks = folder_ + "\\lounges.dat";
+  EXPECT_TRUE(WaitUntil([&] { return FileSize(bookmarks) == kBookmarkFileSize; }, kStepTimeoutMs))
+      << "lounges.dat has " << FileSize(bookmarks) << " bytes";
+
+  char caption[128] = {};
+  GetWindowTextA(form_, caption, sizeof caption);
+  EXPECT_EQ(std::string(caption).rfind("Quill For Lounge 1.0", 0), 0u) << caption;
+  EXPECT_TRUE(GetWindowLongA(form_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  RECT client;
+  GetClientRect(form_, &client);
+  EXPECT_EQ(client.right, 628);
+  EXPECT_EQ(client.bottom, 435);
+  RECT outer;
+  GetWindowRect(form_, &outer);
+  EXPECT_EQ(outer.left, 0);
+  EXPECT_EQ(outer.top, 0);
+
+  EXPECT_EQ(LeftOf("AVImporter"), kShown);
+  EXPECT_EQ(LeftOf("AVEditor"), kHidden);
+  EXPECT_EQ(LeftOf("AboutQuill"), kHidden);
+  EXPECT_EQ(BoundsInParent(Control("AVImporter")).top, 26);
+}
+
+TEST_F(QuillWindow, PageBarSwitchesPagesAndExitEndsTheProgram) {
+  Start("page-bar");
+  struct TStep {
+    const char* Button;
+    std::vector<std::pair<std::string, int>> Edges;
+  };
+  const std::vector<TStep> steps = {
+      {"SpeedButton4", {{"AVImporter", kHidden}, {"AVEditor", kShown}, {"AboutQuill", kHidden}}},
+      {"SpeedButton5", {{"AVImporter", kHidden}, {"AVEditor", kHidden}, {"AboutQuill", kShown}, {"About1", kAboutShown}}},
+      {"SpeedButton8", {{"About1", kHidden}, {"About2", kAboutShown}, {"About3", kHidden}}},
+      {"SpeedButton9", {{"About1", kHidden}, {"About2", kHidden}, {"About3", kAboutShown}}},
+      {"SpeedButton2", {{"AVImporter", kShown}, {"AVEditor", kHidden}, {"AboutQuill", kHidden}}},
+      // The About page remembers the sub-page last chosen.
+      {"SpeedButton5", {{"AboutQuill", kShown}, {"About3", kAboutShown}, {"About1", kHidden}}},
+      {"SpeedButton7", {{"About1", kAboutShown}, {"About2", kHidden}, {"About3", kHidden}}},
+  };
+  for (const TStep& step : steps) {
+    SCOPED_TRACE(step.Button);
+    ClickControl(step.Button);
+    EXPECT_TRUE(WaitUntil([&] { return LeftEdgesAre(step.Edges); }, kStepTimeoutMs));
+  }
+
+  ClickControl("SpeedButton6");
+  ASSERT_TRUE(quill_->WaitForExit(kExitTimeoutMs)) << "EXIT did not end the program";
+  EXPECT_EQ(quill_->ExitCode(), 0u);
+}
+
+TEST_F(QuillWindow, TheCloseBoxEndsTheProgramToo) {
+  Start("close-box");
+  PostMessageA(form_, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(quill_->WaitForExit(kExitTimeoutMs));
+  EXPECT_EQ(quill_->ExitCode(), 0u);
+}
+
+}  // namespace
+}  // namespace quill
