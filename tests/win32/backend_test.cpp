@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "Win32TestSupport.h"
+// After <windows.h>, which it needs.
+#include <commctrl.h>
 #include "quill/imaging/Errors.h"
 #include "quill/platform/win32/Win32Backend.h"
 #include "quill/platform/win32/Win32ControlNames.h"
@@ -107,6 +109,7 @@ class Win32Backend : public ::testing::Test {
     radio.SetItemIndex(0);
     Place(text, page, 10, 70, 100, 16);
     text.SetCaption("Text");
+    text.SetHint("Click to set slider to the right to middle.");
     Place(label, page, 10, 90, 100, 16);
     label.SetCaption("Label");
     Place(image, page, 10, 110, 20, 10);
@@ -364,6 +367,29 @@ TEST_F(Win32Backend, FlatButtonShowsItsCaptionInTheFontColourOnItsParentsColour)
   TCapture capture(Find("Button"));
   EXPECT_EQ(capture.At(1, 1), clBlack);
   EXPECT_TRUE(capture.Contains(clYellow));
+}
+
+std::string ToolText(HWND tooltip, HWND window) {
+  char text[128] = {};
+  TOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V1_SIZE;
+  tool.hwnd = GetParent(window);
+  tool.uId = reinterpret_cast<UINT_PTR>(window);
+  tool.lpszText = text;
+  SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+  return text;
+}
+
+TEST_F(Win32Backend, HintsBecomeTooltipsOfTheirControls) {
+  HWND tooltip = backend->Hints().Window();
+  ASSERT_NE(tooltip, nullptr);
+  EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
+  EXPECT_EQ(ToolText(tooltip, Find("Text")), "Click to set slider to the right to middle.");
+  button.SetHint("Copy right image to left image.");
+  EXPECT_EQ(ToolText(tooltip, Find("Button")), "Copy right image to left image.");
+  button.SetHint("");
+  text.SetHint("");
+  EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 0);
 }
 
 TEST_F(Win32Backend, TimerTicksTheModelOnlyWhileEnabled) {

@@ -131,6 +131,8 @@ void TWin32Backend::CreatePeers(TControl& control, HWND parentWindow) {
   HWND window = peer->Window();
   peers_.push_back(std::move(peer));
   if (!window) return;
+  // The hints' tooltip belongs to the form's window, made before any control's.
+  if (control.Kind() == ckForm) hints_.Create(window);
   for (TControl* child : control.Children()) CreatePeers(*child, window);
 }
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "quill/platform/win32/Win32Handles.h"
+#include "quill/platform/win32/Win32Hints.h"
 #include "quill/ui/Form.h"
 
 namespace quill {
@@ -56,6 +57,9 @@ class TWin32Backend {
   HFONT Font(const TFont& font);
   HBRUSH Brush(TColor32 colour);
 
+  // The tooltips that show the controls' hints.
+  TWin32Hints& Hints() { return hints_; }
+
   // The peer that answers for a window (system-class windows included).
   void Register(HWND window, TWin32Peer& peer);
   void Unregister(HWND window);
@@ -79,6 +83,7 @@ class TWin32Backend {
   HINSTANCE instance_;
   bool running_ = false;
   TOwnedWindow applicationWindow_;
+  TWin32Hints hints_;
   std::vector<std::unique_ptr<TWin32Peer>> peers_;  // parents before children
   std::vector<std::unique_ptr<TWin32TimerPeer>> timers_;
   std::unordered_map<HWND, TWin32Peer*> windows_;

@@ -41,6 +41,7 @@ TWin32Peer::~TWin32Peer() {
 
 void TWin32Peer::ForgetWindow() {
   if (!window_) return;
+  backend_.Hints().Remove(window_);
   ClearControlName(window_);
   SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
   backend_.UnregisterPeer(*this);
@@ -56,6 +57,7 @@ HWND TWin32Peer::MakeWindow(const char* className, DWORD style, DWORD exStyle, H
   window_ = window;
   backend_.Register(window, *this);
   SetControlName(window, c.Name());
+  backend_.Hints().SetHint(window, c.Hint());
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(backend_.Font(c.Font())), FALSE);
   // Later siblings lie above earlier ones, as in the layout.
   SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -79,6 +81,7 @@ void TWin32Peer::BoundsChanged() { ApplyBounds(); }
 void TWin32Peer::TextChanged() {
   if (!window_ || !control_) return;
   SetWindowTextA(window_, control_->Caption().c_str());
+  backend_.Hints().SetHint(window_, control_->Hint());
   SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(backend_.Font(control_->Font())), FALSE);
   Invalidate();
 }
