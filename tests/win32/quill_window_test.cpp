@@ -8,6 +8,7 @@
 
 #include "Win32TestSupport.h"
 #include "quill/platform/win32/Win32ControlNames.h"
+#include "quill/shell/Form1.h"
 
 namespace quill {
 namespace {
@@ -119,6 +120,35 @@ TEST_F(QuillWindow, PageBarSwitchesPagesAndExitEndsTheProgram) {
   ClickControl("SpeedButton6");
   ASSERT_TRUE(quill_->WaitForExit(kExitTimeoutMs)) << "EXIT did not end the program";
   EXPECT_EQ(quill_->ExitCode(), 0u);
+}
+
+// The texts of a message box's static controls (its icon has none).
+std::string MessageBoxText(HWND box) {
+  std::string text;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char className[32] = {}, line[256] = {};
+    GetClassNameA(child, className, sizeof className);
+    GetWindowTextA(child, line, sizeof line);
+    if (lstrcmpiA(className, "Static") == 0) text += line;
+  }
+  return text;
+}
+
+TEST_F(QuillWindow, AStartUpFailureIsShownInAMessageBoxAndStartUpGoesOn) {
+  folder_ = FreshWorkFolder("unwritable-bookmarks");
+  // A folder where the bookmark file should go: the store cannot be made.
+  CreateDirectoryA((folder_ + "\\lounges.dat").c_str(), nullptr);
+  quill_ = std::make_unique<TChildProcess>(Quote(wintest::WindowsPath(QUILL_EXE)), folder_);
+  HWND box = wintest::WaitForTopLevelWindow(quill_->Id(), "#32770", kStartTimeoutMs);
+  ASSERT_NE(box, nullptr) << "no message box";
+  char caption[128] = {};
+  GetWindowTextA(box, caption, sizeof caption);
+  EXPECT_STREQ(caption, kApplicationTitle);
+  EXPECT_FALSE(MessageBoxText(box).empty());
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  form_ = wintest::WaitForTopLevelWindow(quill_->Id(), "QuillForm", kStartTimeoutMs);
+  ASSERT_NE(form_, nullptr) << "start-up stopped after the failure";
+  EXPECT_EQ(LeftOf("AVImporter"), kShown);
 }
 
 TEST_F(QuillWindow, TheCloseBoxEndsTheProgramToo) {
