@@ -1,7 +1,7 @@
 #pragma once
 // Burkes diffusion: two pixels ahead and one row down (5 x 2 cells), out of
-// 32. Each channel keeps two error rows of width + 4 cells; column c always
-// uses cell c + 2.
+// 32. Two error rows of width + 4 cells (the current row and the next) serve
+// all channels; column c always uses cell c + 2.
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -19,12 +19,12 @@ class TBurkesDitherer final : public TDitherEngine {
   void EndRow() override;
   void DitherRow(const std::uint8_t* source, std::uint8_t* result) override;
 
-  // Row 0 is the current row, 1 the next; channel 0 red, 1 green, 2 blue.
-  const std::vector<std::int32_t>& ErrorRow(int channel, int row) const { return rows_.at(channel).at(row); }
+  // One channel (0 red, 1 green, 2 blue) of row 0 (current) or 1 (next).
+  std::vector<std::int32_t> ErrorRow(int channel, int row) const;
   std::int32_t Position() const { return position_; }
 
  private:
-  std::array<std::array<std::vector<std::int32_t>, 2>, 3> rows_;  // [channel][row]
+  std::array<std::vector<std::int16_t>, 2> rows_;  // four cells a column
   std::int32_t position_ = 2;
 };
 

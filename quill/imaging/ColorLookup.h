@@ -47,25 +47,45 @@ class TFastColorLookup final : public TColorLookup {
     return ((blue >> 3) << 10) | ((green >> 3) << 5) | (red >> 3);
   }
 
-  // The same answer as MatchColor without the virtual call, for the row loops.
+  // The same answer as MatchColor without the virtual call.
   std::uint8_t Match(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
-    const std::uint16_t cell = cache_[Key(red, green, blue)];
-    if (cell != kEmptyCell) return std::uint8_t(cell);
-    return Search(red, green, blue);
+    const std::uint32_t key = Key(red, green, blue);
+    if (!IsFilled(key)) Resolve(red, green, blue);
+    return IndexOf(cells_[key]);
   }
+
+  // For the row loops: a filled cell holds the answer's blue, green and red
+  // in bytes 0 to 2 and its index in byte 3, so one read gives both. An
+  // empty cell holds a value no filled cell can hold: entry 0's index with a
+  // colour that is not entry 0's.
+  bool IsFilled(std::uint32_t key) const { return cells_[key] != emptyCell_; }
+  const std::uint32_t* Cell(std::uint32_t key) const { return &cells_[key]; }
+  std::uint32_t EmptyCell() const { return emptyCell_; }
+  static std::uint8_t IndexOf(std::uint32_t cell) { return std::uint8_t(cell >> 24); }
+  // Finds the nearest entry by sum of absolute channel differences, the lowest
+  // index winning a tie, and fills the colour's cell with it.
+  void Resolve(std::uint32_t red, std::uint32_t green, std::uint32_t blue);
 
   const TPaletteEntry& Entry(std::uint8_t index) const { return entries_[index]; }
 
-  // The raw cache cell for a key (kEmptyCell or an index), for tests.
-  std::uint16_t CacheCell(std::uint32_t key) const { return cache_[key & (kCacheCells - 1)]; }
+  // A cache cell as 16 bits: kEmptyCell, or the index it holds.
+  std::uint16_t CacheCell(std::uint32_t key) const {
+    key &= kCacheCells - 1;
+    return IsFilled(key) ? IndexOf(cells_[key]) : kEmptyCell;
+  }
 
  private:
-  // Finds the nearest entry by sum of absolute channel differences, the lowest
-  // index winning a tie, and stores it in the colour's cache cell.
-  std::uint8_t Search(std::uint32_t red, std::uint32_t green, std::uint32_t blue);
+  void Fill(std::uint32_t key, int index);
 
   std::array<TPaletteEntry, TPalette::kMaxEntries> entries_{};
-  std::unique_ptr<std::uint16_t[]> cache_;
+  // The entries' channels one array each, for a search the compiler can
+  // vectorise; slots past EntryCount hold a value no colour comes near.
+  struct TChannels {
+    std::array<std::int16_t, TPalette::kMaxEntries> Red, Green, Blue;
+  };
+  std::unique_ptr<TChannels> channels_;
+  std::unique_ptr<std::uint32_t[]> cells_;
+  std::uint32_t emptyCell_ = 0;
 };
 
 }  // namespace quill

@@ -1,10 +1,10 @@
 #include "quill/imaging/DIBAccess.h"
 
 #include <algorithm>
+#include <cstring>
 #include <exception>
 #include <limits>
 #include <new>
-#include <stdexcept>
 
 #include "quill/imaging/Errors.h"
 
@@ -47,7 +47,7 @@ TDIBWriter::TDIBWriter(TBitmap& target, const TPalette* palette, int height, int
 
 TDIBWriter::~TDIBWriter() {
   // While an exception unwinds, the result is being thrown away anyway.
-  if (dib_.empty() || std::uncaught_exceptions() != uncaughtOnEntry_) return;
+  if (!dib_ || std::uncaught_exceptions() != uncaughtOnEntry_) return;
   try {
     Finish();
   } catch (...) {
@@ -55,7 +55,7 @@ TDIBWriter::~TDIBWriter() {
 }
 
 std::uint8_t* TDIBWriter::RowPointer(int row) {
-  if (dib_.empty()) BuildDIB();
+  if (!dib_) BuildDIB();
   if (pixels_ == nullptr) throw GIFException("Image has no DIB");
   if (row < 0 || row >= height_) throw EInvalidGraphicOperation("Scan line index out of range");
   return pixels_ + std::size_t(height_ - 1 - row) * rowSize_;
@@ -70,17 +70,21 @@ void TDIBWriter::BuildDIB() {
   const std::uint64_t limit =
       std::min<std::uint64_t>(std::numeric_limits<std::uint32_t>::max(), std::numeric_limits<std::size_t>::max());
   if (fileSize > limit) throw EOutOfMemory(kAllocationFailed);
-  try {
-    dib_.assign(std::size_t(fileSize), 0);
-  } catch (const std::bad_alloc&) {
-    throw EOutOfMemory(kAllocationFailed);
-  } catch (const std::length_error&) {
-    throw EOutOfMemory(kAllocationFailed);
-  }
+  // Left uninitialised: every pixel byte is written by the rows' user, and
+  // filling megabytes with zeros first would cost as much as the work.
+  dib_.reset(new (std::nothrow) std::uint8_t[std::size_t(fileSize)]);
+  if (!dib_) throw EOutOfMemory(kAllocationFailed);
+  dibSize_ = std::size_t(fileSize);
   rowSize_ = std::size_t(rowSize);
   pixelsSize_ = std::size_t(pixelsSize);
-  WriteHeaderBlock(dib_.data() + kFileHeaderSize);
-  pixels_ = dib_.data() + kFileHeaderSize + headerSize_;
+  std::memset(dib_.get(), 0, kFileHeaderSize + headerSize_);
+  WriteHeaderBlock(dib_.get() + kFileHeaderSize);
+  pixels_ = dib_.get() + kFileHeaderSize + headerSize_;
+  // The padding at the end of each row is cleared, so the stored file does
+  // not depend on what the memory held before.
+  const std::size_t used = (std::size_t(width_) * std::size_t(bitsPerPixel_) + 7) / 8;
+  if (used < rowSize_)
+    for (int r = 0; r < height_; ++r) std::memset(pixels_ + std::size_t(r) * rowSize_ + used, 0, rowSize_ - used);
 }
 
 void TDIBWriter::WriteHeaderBlock(std::uint8_t* header) const {
@@ -112,17 +116,18 @@ void TDIBWriter::WriteHeaderBlock(std::uint8_t* header) const {
 }
 
 void TDIBWriter::Finish() {
-  if (dib_.empty()) return;
+  if (!dib_) return;
   // The blocks are released whatever the loading does.
-  std::vector<std::uint8_t> file = std::move(dib_);
-  dib_.clear();
+  const std::unique_ptr<std::uint8_t[]> file = std::move(dib_);
+  const std::size_t size = dibSize_;
+  dibSize_ = 0;
   pixels_ = nullptr;
-  Put16(file.data() + 0, kBitmapSignature);
-  Put32(file.data() + 2, std::uint32_t(file.size()));
-  Put16(file.data() + 6, 0);
-  Put16(file.data() + 8, 0);
-  Put32(file.data() + 10, std::uint32_t(kFileHeaderSize + headerSize_));
-  Bitmap().LoadFromStream(file.data(), file.size());
+  Put16(file.get() + 0, kBitmapSignature);
+  Put32(file.get() + 2, std::uint32_t(size));
+  Put16(file.get() + 6, 0);
+  Put16(file.get() + 8, 0);
+  Put32(file.get() + 10, std::uint32_t(kFileHeaderSize + headerSize_));
+  Bitmap().LoadFromStream(file.get(), size);
 }
 
 }  // namespace quill

@@ -5,7 +5,7 @@
 // in-memory BMP file when it is finished.
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "quill/imaging/Bitmap.h"
 #include "quill/imaging/Palette.h"
@@ -67,7 +67,7 @@ class TDIBWriter : public TDIBAccess {
   std::size_t RowSize() const { return rowSize_; }
   // The header block (information header and colour table), empty before
   // the first row is asked for.
-  const std::uint8_t* HeaderBlock() const { return dib_.empty() ? nullptr : dib_.data() + kFileHeaderSize; }
+  const std::uint8_t* HeaderBlock() const { return dib_ ? dib_.get() + kFileHeaderSize : nullptr; }
 
  private:
   void BuildDIB();
@@ -82,7 +82,8 @@ class TDIBWriter : public TDIBAccess {
   std::size_t pixelsSize_ = 0;
   // The whole BMP file in one block: file header, header block, pixel block,
   // so storing it into the target needs no further copy.
-  std::vector<std::uint8_t> dib_;
+  std::unique_ptr<std::uint8_t[]> dib_;
+  std::size_t dibSize_ = 0;
   std::uint8_t* pixels_ = nullptr;
   int uncaughtOnEntry_;
 };

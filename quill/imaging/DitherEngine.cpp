@@ -30,13 +30,21 @@ void TDitherEngine::DitherRow(const std::uint8_t* source, std::uint8_t* result) 
   }
   // The scan order matters even here: the first colour to miss a cache cell
   // decides the answer for every later colour with the same key.
+  // The table, its empty value and the width sit in locals so that the
+  // stores of the indices do not make the compiler read them again.
   TFastColorLookup& lookup = *fast_;
+  const std::uint32_t* cells = lookup.Cell(0);
+  const std::uint32_t empty = lookup.EmptyCell();
+  const std::uint32_t width = std::uint32_t(lineWidth_);
   const std::int32_t step = scanDirection_;
   std::int32_t column = currentColumn_;
   const std::uint8_t* pixel = source + std::intptr_t(column) * diffusion::kBytesPerPixel;
   const std::intptr_t pixelStep = std::intptr_t(step) * diffusion::kBytesPerPixel;
-  for (; std::uint32_t(column) < std::uint32_t(lineWidth_); column += step, pixel += pixelStep)
-    result[column] = lookup.Match(pixel[2], pixel[1], pixel[0]);
+  for (; std::uint32_t(column) < width; column += step, pixel += pixelStep) {
+    const std::uint32_t key = TFastColorLookup::Key(pixel[2], pixel[1], pixel[0]);
+    if (cells[key] == empty) lookup.Resolve(pixel[2], pixel[1], pixel[0]);
+    result[column] = TFastColorLookup::IndexOf(cells[key]);
+  }
   currentColumn_ = column;
 }
 

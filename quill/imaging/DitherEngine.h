@@ -41,8 +41,6 @@ class TDitherEngine {
   TFastColorLookup* FastMatcher() const { return fast_; }
   // The row loop of DitherRow through the virtual DitherPixel.
   void DitherRowByPixel(const std::uint8_t* source, std::uint8_t* result);
-  // Where the row loop leaves CurrentColumn: one step past the row's end.
-  std::int32_t ColumnPastRow() const { return scanDirection_ > 0 ? lineWidth_ : -1; }
 
   std::int32_t scanDirection_ = 1;
   std::int32_t currentColumn_ = 0;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "quill/imaging/BurkesDitherer.h"
+#include "quill/imaging/DiffusionLanes.h"
 #include "quill/imaging/Dither5by3.h"
 #include "quill/imaging/DitherEngine.h"
 #include "quill/imaging/Errors.h"
@@ -174,7 +175,7 @@ const MatrixCase kMatrices[] = {
     {pdBurkes, 2, {8, 4}, {2, 4, 8, 4, 2}, {0, 0, 0, 0, 0}},
 };
 
-const Cells& MatrixRow(const TDitherEngine& d, int channel, int row) {
+Cells MatrixRow(const TDitherEngine& d, int channel, int row) {
   if (const auto* m = dynamic_cast<const T5by3Ditherer*>(&d)) return m->ErrorRow(channel, row);
   return dynamic_cast<const TBurkesDitherer&>(d).ErrorRow(channel, row);
 }
@@ -253,6 +254,24 @@ TEST(Ditherers, InlinedRowsMatchPixelByPixelCalls) {
     EXPECT_EQ(RunRows(*inlined, picture), RunRows(*byPixel, picture)) << mode;
   }
 }
+
+#ifdef QUILL_DIFFUSION_LANES
+template <int Divisor>
+void ExpectLaneDivisionTruncates() {
+  // Every value a cell plus half a divisor can take (|x| <= 48 x 255 + 24).
+  for (int x = -12300; x <= 12300; ++x) {
+    const __m128i q = lanes::TruncDivide<Divisor>(_mm_set1_epi16(std::int16_t(x)));
+    ASSERT_EQ(std::int16_t(_mm_cvtsi128_si32(q)), x / Divisor) << x << " / " << Divisor;
+  }
+}
+
+TEST(DiffusionLanes, DivisionTruncatesTowardZeroLikeIntegerDivision) {
+  ExpectLaneDivisionTruncates<16>();
+  ExpectLaneDivisionTruncates<32>();
+  ExpectLaneDivisionTruncates<42>();
+  ExpectLaneDivisionTruncates<48>();
+}
+#endif
 
 }  // namespace
 }  // namespace quill

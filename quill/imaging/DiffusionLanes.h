@@ -1,0 +1,113 @@
+#pragma once
+// The fast row loops keep the three channels of a pixel in the 16-bit lanes
+// of one SSE2 register, in the order a 24-bit pixel stores them: lane 0 blue,
+// 1 green, 2 red; lane 3 is scratch that never reaches the other lanes. The
+// error cells use the same layout in memory, four 16-bit cells per column, so
+// a pixel's three cells move as one 64-bit word. Every value involved stays
+// within +-12288 (at most the sum of a matrix's weights times 255), so 16
+// bits hold exactly what 32-bit arithmetic would.
+//
+// Every loop here must give exactly what the per-pixel DitherPixel path gives;
+// the ditherer tests compare the two on whole pictures.
+#include <cstdint>
+
+#include "quill/imaging/ColorLookup.h"
+
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#define QUILL_DIFFUSION_LANES 1
+#include <emmintrin.h>
+#endif
+
+namespace quill::lanes {
+
+constexpr int kLanes = 4;
+// Lane of each channel in the order the ditherers' accessors use (red, green, blue).
+constexpr int kLaneOf[3] = {2, 1, 0};
+
+#ifdef QUILL_DIFFUSION_LANES
+
+inline __m128i Zero() { return _mm_setzero_si128(); }
+
+// One source pixel (blue, green, red bytes); reads exactly three bytes.
+inline __m128i LoadPixel(const std::uint8_t* p) {
+  const int bgr = int(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16);
+  return _mm_unpacklo_epi8(_mm_cvtsi32_si128(bgr), Zero());
+}
+
+inline __m128i LoadCells(const std::int16_t* cell) {
+  return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(cell));
+}
+inline void StoreCells(std::int16_t* cell, __m128i v) { _mm_storel_epi64(reinterpret_cast<__m128i*>(cell), v); }
+inline void AddCells(std::int16_t* cell, __m128i v) { StoreCells(cell, _mm_add_epi16(LoadCells(cell), v)); }
+
+inline __m128i Clamp255(__m128i v) { return _mm_min_epi16(_mm_max_epi16(v, Zero()), _mm_set1_epi16(255)); }
+
+// Lanes of mask (all ones or all zeros) pick ifSet, the others ifClear.
+inline __m128i Select(__m128i mask, __m128i ifSet, __m128i ifClear) {
+  return _mm_or_si128(_mm_and_si128(mask, ifSet), _mm_andnot_si128(mask, ifClear));
+}
+
+// x / Divisor truncated toward zero, for |x| <= 12300. Powers of two add
+// Divisor - 1 to negative values before the shift; 42 and 48 multiply by a
+// rounded-up reciprocal (2^20 / Divisor), which is exact in that range, and
+// add 1 back to negative quotients.
+template <int Divisor>
+inline __m128i TruncDivide(__m128i x) {
+  static_assert(Divisor == 16 || Divisor == 32 || Divisor == 42 || Divisor == 48, "no reciprocal for divisor");
+  if constexpr (Divisor == 16 || Divisor == 32) {
+    constexpr int kShift = Divisor == 16 ? 4 : 5;
+    const __m128i bias = _mm_srli_epi16(_mm_srai_epi16(x, 15), 16 - kShift);
+    return _mm_srai_epi16(_mm_add_epi16(x, bias), kShift);
+  } else {
+    constexpr int kReciprocal = ((1 << 20) + Divisor - 1) / Divisor;
+    const __m128i q = _mm_srai_epi16(_mm_mulhi_epi16(x, _mm_set1_epi16(std::int16_t(kReciprocal))), 4);
+    return _mm_sub_epi16(q, _mm_srai_epi16(x, 15));
+  }
+}
+
+template <int Weight>
+inline __m128i Times(__m128i e) {
+  if constexpr (Weight == 0) return Zero();
+  if constexpr (Weight == 1) return e;
+  if constexpr (Weight == 2) return _mm_add_epi16(e, e);
+  if constexpr (Weight == 3) return _mm_add_epi16(_mm_add_epi16(e, e), e);
+  if constexpr (Weight == 4) return _mm_slli_epi16(e, 2);
+  if constexpr (Weight == 5) return _mm_add_epi16(_mm_slli_epi16(e, 2), e);
+  if constexpr (Weight == 7) return _mm_sub_epi16(_mm_slli_epi16(e, 3), e);
+  if constexpr (Weight == 8) return _mm_slli_epi16(e, 3);
+  static_assert(Weight >= 0 && Weight <= 8 && Weight != 6, "weight not provided");
+  return Zero();
+}
+
+// The lookup's cache as a row loop holds it: plain values the compiler can
+// keep in registers across the loop's stores.
+struct TCacheView {
+  explicit TCacheView(TFastColorLookup& l) : lookup(l), cells(l.Cell(0)), empty(l.EmptyCell()) {}
+  TFastColorLookup& lookup;
+  const std::uint32_t* cells;
+  std::uint32_t empty;
+};
+
+// Matches the clamped colour v through the lookup's cache: returns the
+// entry's channels in lanes 0 to 2 (lane 3 holds the index) and the index.
+inline __m128i Match(const TCacheView& cache, __m128i v, std::uint8_t& index) {
+#if defined(__x86_64__) || defined(_M_X64)
+  const std::uint64_t packed = std::uint64_t(_mm_cvtsi128_si64(v));  // 16 bits a channel
+  const std::uint32_t key = std::uint32_t(((packed >> 35) & 0x1F) | ((packed >> 14) & 0x3E0) | ((packed << 7) & 0x7C00));
+  if (cache.cells[key] == cache.empty)
+    cache.lookup.Resolve(std::uint32_t(packed >> 32) & 0xFF, std::uint32_t(packed >> 16) & 0xFF,
+                         std::uint32_t(packed) & 0xFF);
+#else
+  const std::uint32_t packed = std::uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(v, v)));  // a byte a channel
+  const std::uint32_t key = ((packed >> 19) & 0x1F) | ((packed >> 6) & 0x3E0) | ((packed << 7) & 0x7C00);
+  if (cache.cells[key] == cache.empty) cache.lookup.Resolve((packed >> 16) & 0xFF, (packed >> 8) & 0xFF, packed & 0xFF);
+#endif
+  const std::uint32_t* cell = cache.cells + key;
+  index = TFastColorLookup::IndexOf(*cell);
+  const __m128i bytes = _mm_cvtsi32_si128(*reinterpret_cast<const int*>(cell));
+  return _mm_unpacklo_epi8(bytes, Zero());
+}
+
+#endif  // QUILL_DIFFUSION_LANES
+
+}  // namespace quill::lanes
