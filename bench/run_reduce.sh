@@ -1,0 +1,13 @@
+#!/bin/sh
+# Builds the palette reduction bench (Release) and times it against Pillow's
+# fixed-palette quantize on the same 12-megapixel picture and the chat palette.
+# Usage: bench/run_reduce.sh [--runs N]
+# Needs python3 with Pillow (Debian: python3-pil); PYTHON overrides the interpreter.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build/bench}
+python=${PYTHON:-python3}
+if ! "$python" -c 'import PIL' 2>/dev/null && [ -x /usr/bin/python3 ]; then python=/usr/bin/python3; fi
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILL_BUILD_BENCH=ON -DQUILL_BUILD_TESTS=OFF >/dev/null
+ninja -C "$build" -j2 reduce_bench >/dev/null
+exec "$python" "$root/bench/run_reduce.py" "$build/bench/reduce_bench" "$root/tests/data/chat_palette.txt" "$@"
