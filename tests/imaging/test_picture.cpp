@@ -51,7 +51,12 @@ void MakeTestPicture(TBitmap32& bitmap, int width, int height, std::uint32_t see
       const auto jitter = [&noise](int v) {
         return std::clamp(v + int(noise.Next() % kNoiseSpan) - kNoiseSpan / 2, 0, 255);
       };
-      row[x] = MakeColour32(std::uint8_t(jitter(r)), std::uint8_t(jitter(g)), std::uint8_t(jitter(b)));
+      // Blue, green, red: the noise is drawn in a fixed order so the picture
+      // does not depend on the compiler's order of evaluating arguments.
+      const int noisyBlue = jitter(b);
+      const int noisyGreen = jitter(g);
+      const int noisyRed = jitter(r);
+      row[x] = MakeColour32(std::uint8_t(noisyRed), std::uint8_t(noisyGreen), std::uint8_t(noisyBlue));
     }
   }
 }
