@@ -11,7 +11,8 @@ wine_session_start() {
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display_number" ] && break; sleep 0.1; done
   # Wine's background processes must not inherit the test runner's pipes, or
   # the runner waits for them: start them here with output detached.
-  wineserver -p >/dev/null 2>&1 </dev/null
+  # (wineserver -p fails harmlessly when a server already runs for the prefix.)
+  wineserver -p >/dev/null 2>&1 </dev/null || true
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
   trap wine_session_stop EXIT
 }
