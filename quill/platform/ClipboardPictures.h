@@ -9,6 +9,7 @@ namespace quill {
 
 class TBitmap32;
 class TDIB;
+class TGraphic;
 
 // Takes the clipboard's CF_DIB item into the picture in place. Without a CF_DIB
 // item, or with one that is not a DIB this program reads: EInvalidGraphic
@@ -19,10 +20,12 @@ void CopyDIBFromClipboard(TDIB& dib, const IClipboard& clipboard);
 // CF_DIB item. An empty picture raises before the clipboard is touched.
 void PutDIBOnClipboard(const TDIB& dib, IClipboard& clipboard);
 
-// The clipboard's picture as a DIB graphic: the CF_DIB item when there is one,
-// else the CF_BITMAP item (the service hands a bitmap over as its packed DIB).
-// Neither, or bytes that are not a readable DIB: "Unknown clipboard format".
-std::unique_ptr<TDIB> PictureFromClipboard(const IClipboard& clipboard);
+// The clipboard's picture: the CF_DIB item when there is one, else the
+// CF_BITMAP item (the service hands a bitmap over as its packed DIB). It comes
+// as a DIB graphic when the DIB reader takes it, else (bit fields, compression,
+// top-down rows) as a plain bitmap. Neither item, or bytes that no reader
+// takes: "Unknown clipboard format".
+std::unique_ptr<TGraphic> PictureFromClipboard(const IClipboard& clipboard);
 
 // The 32-bit bitmap takes the clipboard's picture: sized to it, drawn, made
 // opaque. On failure the bitmap keeps its pixels; a change is signalled either way.

@@ -112,6 +112,50 @@ TEST(PictureFromClipboard, NoPictureIsUnknownFormat) {
   EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { PictureFromClipboard(clipboard); }), "Unknown clipboard format");
 }
 
+// What other programs and the system's own CF_DIB synthesis put there: a
+// 32-bit image with bit-field masks, here top-down as well.
+std::vector<std::uint8_t> MaskedTopDownBlock() {
+  std::vector<std::uint8_t> b;
+  auto put32 = [&b](std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b.push_back(std::uint8_t(v >> (8 * i)));
+  };
+  put32(40);
+  put32(2);
+  put32(std::uint32_t(-2));  // top-down
+  b.push_back(1), b.push_back(0), b.push_back(32), b.push_back(0);
+  put32(3);  // bit fields
+  for (int i = 0; i < 5; ++i) put32(0);
+  put32(0x00FF0000u), put32(0x0000FF00u), put32(0x000000FFu);
+  put32(0x00112233u), put32(0x00445566u);  // top row
+  put32(0x00778899u), put32(0x00AABBCCu);
+  return b;
+}
+
+TEST(CopyBitmap32FromClipboard, TakesImagesTheDibReaderRefuses) {
+  for (unsigned format : {kCF_DIB, kCF_BITMAP}) {
+    TMemoryClipboard clipboard;
+    clipboard.SetData(format, MaskedTopDownBlock());
+    TBitmap32 bitmap;
+    CopyBitmap32FromClipboard(bitmap, clipboard);
+    ASSERT_EQ(bitmap.Width(), 2);
+    ASSERT_EQ(bitmap.Height(), 2);
+    EXPECT_EQ(bitmap.GetPixelUnchecked(0, 0), 0xFF112233u);
+    EXPECT_EQ(bitmap.GetPixelUnchecked(1, 1), 0xFFAABBCCu);
+  }
+}
+
+TEST(CopyBitmap32FromClipboard, BytesNoReaderTakesAreUnknownFormat) {
+  TMemoryClipboard clipboard;
+  auto block = MaskedTopDownBlock();
+  block.resize(30);
+  clipboard.SetData(kCF_DIB, block);
+  TBitmap32 bitmap;
+  bitmap.ChangeSize(1, 1);
+  EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { CopyBitmap32FromClipboard(bitmap, clipboard); }),
+            "Unknown clipboard format");
+  EXPECT_EQ(bitmap.Width(), 1);
+}
+
 TEST(CopyBitmap32FromClipboard, DrawsThePaletteColoursOpaque) {
   TMemoryClipboard clipboard;
   auto spec = ValidSpec(3, 1, 8, 4);

@@ -1,0 +1,79 @@
+// The picture hand-over through the real system clipboard: what the exporters
+// put there must come back byte for byte, and a 32-bit bitmap must survive the
+// CF_BITMAP road both ways.
+#include <gtest/gtest.h>
+
+#include "quill/imaging/Bitmap.h"
+#include "quill/imaging/Bitmap32.h"
+#include "quill/imaging/DIB.h"
+#include "quill/imaging/Errors.h"
+#include "quill/platform/ClipboardPictures.h"
+#include "quill/platform/win32/Win32Clipboard.h"
+
+namespace quill {
+namespace {
+
+// An 8-bit DIB with a 256-entry table, as the exporters make it.
+TDIB MakePalettedDib(int width, int height) {
+  TBitmap bitmap;
+  bitmap.SetPixelFormat(pf8bit);
+  bitmap.SetSize(width, height);
+  std::vector<TPaletteEntry> table(256);
+  for (int i = 0; i < 256; ++i) table[i] = {std::uint8_t(i), std::uint8_t(255 - i), std::uint8_t(i / 2), 0};
+  bitmap.SetColourTable(table);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) bitmap.ScanLine(y)[x] = std::uint8_t(x * 7 + y * 13);
+  TDIB dib;
+  dib.CopyFrom(bitmap);
+  return dib;
+}
+
+TEST(Win32Clipboard, PalettedDibComesBackByteForByte) {
+  TWin32Clipboard clipboard;
+  const TDIB sent = MakePalettedDib(45, 7);
+  PutDIBOnClipboard(sent, clipboard);
+  EXPECT_TRUE(clipboard.HasFormat(kCF_DIB));
+
+  const auto block = clipboard.GetData(kCF_DIB);
+  ASSERT_TRUE(block.has_value());
+  ASSERT_GE(block->size(), sent.Image()->Size());
+  EXPECT_TRUE(std::equal(sent.Image()->Bytes().begin(), sent.Image()->Bytes().end(), block->begin()));
+
+  TDIB received;
+  CopyDIBFromClipboard(received, clipboard);
+  EXPECT_EQ(received.Width(), 45);
+  EXPECT_EQ(received.Height(), 7);
+  EXPECT_EQ(received.Image()->Bytes(), sent.Image()->Bytes());
+}
+
+TEST(Win32Clipboard, Bitmap32SurvivesTheBitmapRoad) {
+  TWin32Clipboard clipboard;
+  TBitmap32 sent;
+  sent.ChangeSize(5, 3);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x) sent.SetPixelUnchecked(x, y, MakeColour32(std::uint8_t(40 * x), std::uint8_t(80 * y), 77));
+  CopyBitmap32ToClipboard(sent, clipboard);
+  EXPECT_TRUE(clipboard.HasFormat(kCF_BITMAP));
+
+  TBitmap32 received;
+  CopyBitmap32FromClipboard(received, clipboard);
+  ASSERT_EQ(received.Width(), 5);
+  ASSERT_EQ(received.Height(), 3);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x)
+      EXPECT_EQ(received.GetPixelUnchecked(x, y), sent.GetPixelUnchecked(x, y)) << x << "," << y;
+}
+
+TEST(Win32Clipboard, EmptiedClipboardHasNoPicture) {
+  TWin32Clipboard clipboard;
+  clipboard.Clear();
+  TDIB dib;
+  EXPECT_THROW(CopyDIBFromClipboard(dib, clipboard), EInvalidGraphic);
+  TBitmap32 bitmap;
+  bitmap.ChangeSize(2, 2);
+  EXPECT_THROW(CopyBitmap32FromClipboard(bitmap, clipboard), EInvalidGraphic);
+  EXPECT_EQ(bitmap.Width(), 2);
+}
+
+}  // namespace
+}  // namespace quill
