@@ -130,53 +130,54 @@ void TBitmap32::CopyFrom(const TBitmap32* source) {
     NotifyChanged();
     return;
   }
+  ChangeQuietly([&] {
+    AssignPixels(source->width_, source->height_, source->bits_.data());
+    drawMode_ = source->drawMode_;
+    masterAlpha_ = source->masterAlpha_;
+    outerColor_ = source->outerColor_;
+    stretchFilter_ = source->stretchFilter_;
+  });
+}
+
+template <class Step>
+void TBitmap32::ChangeQuietly(Step&& step) {
+  // Every copy ends with exactly one change signal, also when it fails part-way.
   BeginUpdate();
-  AssignPixels(source->width_, source->height_, source->bits_.data());
-  drawMode_ = source->drawMode_;
-  masterAlpha_ = source->masterAlpha_;
-  outerColor_ = source->outerColor_;
-  stretchFilter_ = source->stretchFilter_;
+  try {
+    step();
+  } catch (...) {
+    EndUpdate();
+    NotifyChanged();
+    throw;
+  }
   EndUpdate();
   NotifyChanged();
 }
 
 void TBitmap32::CopyFrom(const TBitmap& source) {
-  BeginUpdate();
-  try {
+  ChangeQuietly([&] {
     ChangeSize(source.Width(), source.Height());
-    if (!Empty()) {
-      for (int y = 0; y < height_; ++y) {
-        TColor32* d = ScanLine(y);
-        for (int x = 0; x < width_; ++x) d[x] = source.PixelColour(x, y);
-      }
-      if (source.PixelFormat() != pf32bit) ForceOpaque();
+    if (Empty()) return;
+    for (int y = 0; y < height_; ++y) {
+      TColor32* d = ScanLine(y);
+      for (int x = 0; x < width_; ++x) d[x] = source.PixelColour(x, y);
     }
-  } catch (...) {
-    EndUpdate();
-    NotifyChanged();
-    throw;
-  }
-  EndUpdate();
-  NotifyChanged();
+    if (source.PixelFormat() != pf32bit) ForceOpaque();
+  });
 }
 
 void TBitmap32::CopyFrom(const TGraphic& source) {
   if (auto* plain = dynamic_cast<const TBitmap*>(&source)) return CopyFrom(*plain);
-  BeginUpdate();
-  try {
+  ChangeQuietly([&] {
     ChangeSize(source.Width(), source.Height());
     // Start from the transparent black of new storage even when the size was
     // already right: areas the graphic leaves undrawn must end up opaque black.
-    if (!Empty()) std::fill(bits_.begin(), bits_.end(), 0u);
-    if (!Empty()) source.DrawOnto(*this);
+    if (!Empty()) {
+      std::fill(bits_.begin(), bits_.end(), 0u);
+      source.DrawOnto(*this);
+    }
     ForceOpaque();
-  } catch (...) {
-    EndUpdate();
-    NotifyChanged();
-    throw;
-  }
-  EndUpdate();
-  NotifyChanged();
+  });
 }
 
 void TBitmap32::CopyFrom(const TPicture& source) {
@@ -249,11 +250,10 @@ void TBitmap32::LoadData(const std::uint8_t* data, std::size_t size) {
   const std::uint64_t pixels = (w > 0 && h > 0) ? std::uint64_t(w) * std::uint64_t(h) : 0;
   if (pixels > std::uint64_t(INT32_MAX) / 4 || size - 8 < pixels * 4)
     throw EInvalidGraphic("Invalid bitmap data");
-  BeginUpdate();
-  ChangeSize(int(w), int(h));
-  for (std::size_t i = 0; i < bits_.size(); ++i) bits_[i] = TColor32(GetInt32(data + 8 + 4 * i));
-  EndUpdate();
-  NotifyChanged();
+  ChangeQuietly([&] {
+    ChangeSize(int(w), int(h));
+    for (std::size_t i = 0; i < bits_.size(); ++i) bits_[i] = TColor32(GetInt32(data + 8 + 4 * i));
+  });
 }
 
 }  // namespace quill

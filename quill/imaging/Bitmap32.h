@@ -108,6 +108,8 @@ class TBitmap32 : public TThreadPersistent {
 
  private:
   void AssignPixels(int width, int height, const TColor32* pixels);
+  template <class Step>
+  void ChangeQuietly(Step&& step);
 
   int width_ = 0;
   int height_ = 0;
