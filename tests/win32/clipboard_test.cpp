@@ -9,6 +9,7 @@
 #include "quill/imaging/Errors.h"
 #include "quill/platform/ClipboardPictures.h"
 #include "quill/platform/win32/Win32Clipboard.h"
+#include "quill/platform/win32/Win32Paint.h"
 
 namespace quill {
 namespace {
@@ -73,6 +74,42 @@ TEST(Win32Clipboard, EmptiedClipboardHasNoPicture) {
   bitmap.ChangeSize(2, 2);
   EXPECT_THROW(CopyBitmap32FromClipboard(bitmap, clipboard), EInvalidGraphic);
   EXPECT_EQ(bitmap.Width(), 2);
+}
+
+}  // namespace
+}  // namespace quill
+
+namespace quill {
+namespace {
+
+// The DIB graphic draws itself through the system with its own colour table,
+// stretched to the rectangle it is given.
+TEST(Win32DIBDrawing, DrawsThroughItsColourTableStretched) {
+  const TDIB dib = MakePalettedDib(4, 2);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = 8;
+  info.bmiHeader.biHeight = -4;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  std::uint32_t* pixels = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP surface = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0);
+  HGDIOBJ previous = SelectObject(dc, surface);
+
+  DrawDIB(dc, dib, RECT{0, 0, 8, 4});
+  GdiFlush();
+  // Source pixel (x, y) holds index x * 7 + y * 13, entry i = (i, 255 - i, i / 2).
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 8; ++x) {
+      const unsigned index = unsigned((x / 2) * 7 + (y / 2) * 13) & 0xFFu;
+      const std::uint32_t expected = (index << 16) | ((255 - index) << 8) | (index / 2);
+      EXPECT_EQ(pixels[y * 8 + x] & 0xFFFFFFu, expected) << x << "," << y;
+    }
+
+  SelectObject(dc, previous);
+  DeleteObject(surface);
+  DeleteDC(dc);
 }
 
 }  // namespace

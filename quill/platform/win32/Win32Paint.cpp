@@ -76,6 +76,24 @@ HPALETTE MakeLogicalPalette(const TPalette& palette) {
   return CreatePalette(logical);
 }
 
+void DrawDIB(HDC dc, const TDIB& dib, const RECT& destination) {
+  const auto& image = dib.Image();
+  if (!image || dib.Empty()) return;
+  TPaletteHandle logical(MakeLogicalPalette(dib.MakePalette()));
+  HPALETTE previousPalette = nullptr;
+  if (logical) {
+    previousPalette = SelectPalette(dc, logical.Get(), FALSE);
+    RealizePalette(dc);
+  }
+  SetStretchBltMode(dc, COLORONCOLOR);
+  // The block was checked when it was read: header, colour table and rows all
+  // lie inside it, so the system reads only what is there.
+  StretchDIBits(dc, destination.left, destination.top, destination.right - destination.left,
+                destination.bottom - destination.top, 0, 0, dib.Width(), dib.Height(), image->Pixels(),
+                reinterpret_cast<const BITMAPINFO*>(image->Header()), DIB_RGB_COLORS, SRCCOPY);
+  if (previousPalette) SelectPalette(dc, previousPalette, FALSE);
+}
+
 void DrawPlainBitmap(HDC dc, const TBitmap& bitmap, const RECT& destination, const std::optional<TPalette>& palette) {
   const int width = bitmap.Width();
   const int height = bitmap.Height();

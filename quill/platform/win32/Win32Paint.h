@@ -9,6 +9,7 @@
 #include "quill/imaging/Bitmap.h"
 #include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/Colour32.h"
+#include "quill/imaging/DIB.h"
 #include "quill/imaging/Palette.h"
 
 namespace quill {
@@ -37,6 +38,12 @@ void DrawBitmap32(HDC dc, const TBitmap32& bitmap, const RECT& destination);
 // given it is selected and realised first, so palette displays show the
 // picture's own colours.
 void DrawPlainBitmap(HDC dc, const TBitmap& bitmap, const RECT& destination, const std::optional<TPalette>& palette);
+
+// The DIB graphic's drawing: a logical palette made from its colour table is
+// selected and realised, then the packed DIB is drawn stretched into
+// destination (colour-on-colour stretching, plain copy). An empty DIB draws
+// nothing.
+void DrawDIB(HDC dc, const TDIB& dib, const RECT& destination);
 
 // A logical palette object of the entries; empty for no entries.
 HPALETTE MakeLogicalPalette(const TPalette& palette);
