@@ -4,7 +4,9 @@
 
 namespace quill {
 
-TSpeedButton::TSpeedButton(std::string name) : TControl(ckSpeedButton, std::move(name)) {}
+TSpeedButton::TSpeedButton(std::string name) : TControl(ckSpeedButton, std::move(name)) {
+  glyph_.OnChange = [this] { Invalidate(); };
+}
 
 void TSpeedButton::SetFlat(bool flat) {
   if (flat == flat_) return;

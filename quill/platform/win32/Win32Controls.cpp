@@ -3,6 +3,7 @@
 #include "quill/platform/win32/Win32Backend.h"
 #include "quill/platform/win32/Win32Handles.h"
 #include "quill/platform/win32/Win32Paint.h"
+#include "quill/ui/GlyphPainting.h"
 #include "quill/ui/Label.h"
 
 namespace quill {
@@ -15,6 +16,21 @@ constexpr TColor32 kLatchedFace = MakeColour32(234, 232, 228);
 DWORD VisibleStyle(const TControl& control) { return control.Visible() ? WS_VISIBLE : 0; }
 
 DWORD EnabledStyle(const TControl& control) { return control.Enabled() ? 0 : WS_DISABLED; }
+
+// The button's glyph centred in area on the face colour, greyed when the
+// button is disabled. The glyph is put on a face-coloured bitmap first (one
+// pixel larger, for the disabled look's highlight) and shown as a whole.
+void DrawButtonGlyph(HDC dc, const TSpeedButton& button, const RECT& area, TColor32 face) {
+  const TBitmap32& glyph = button.Glyph();
+  int x = 0, y = 0;
+  CentreIn(TRect{area.left, area.top, area.right, area.bottom}, glyph.Width(), glyph.Height(), x, y);
+  TBitmap32 composed;
+  composed.ChangeSize(glyph.Width() + 1, glyph.Height() + 1);
+  composed.FillAll(face);
+  if (button.Enabled()) PaintGlyph(composed, glyph, 0, 0);
+  else PaintDisabledGlyph(composed, glyph, 0, 0);
+  DrawBitmap32(dc, composed, RECT{x, y, x + composed.Width(), y + composed.Height()});
+}
 
 }  // namespace
 
@@ -115,13 +131,15 @@ void TSpeedButtonPeer::Paint(HDC dc, const RECT& client) {
   // A latched button that is not being pressed shows a lighter face, so the
   // chosen tool of a group stands out.
   const bool latched = button.Down() && !pressed_ && !button.Flat();
-  FillSolid(dc, client, latched ? kLatchedFace : Background());
+  const TColor32 face = latched ? kLatchedFace : Background();
+  FillSolid(dc, client, face);
   const bool sunk = pressed_ || button.Down();
   RECT inside = client;
   if (sunk) inside = DrawBevel(dc, inside, false);
   else if (!button.Flat() || (hot_ && button.Enabled())) inside = DrawBevel(dc, inside, true);
-  // A pressed caption moves down and right by a pixel, as if pushed in.
+  // A pressed caption or glyph moves down and right by a pixel, as if pushed in.
   if (sunk) OffsetRect(&inside, 1, 1);
+  if (button.HasGlyph()) DrawButtonGlyph(dc, button, inside, face);
   DrawControlText(dc, Backend().Font(button.Font()), button, inside, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
