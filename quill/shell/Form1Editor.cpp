@@ -3,6 +3,7 @@
 #include "quill/shell/ChatPalette.h"
 #include "quill/shell/Form1.h"
 #include "quill/shell/FormLayout.h"
+#include "quill/shell/ToolGlyphs.h"
 
 namespace quill {
 namespace {
@@ -41,6 +42,11 @@ void TForm1::BuildEditorPage() {
   Place(SpeedButton3, AVEditor, 459, 111, 28, 54);
   SpeedButton3.SetHint("Copy left image to right image.");
   for (TSpeedButton* b : {&SpeedButton1, &ResetEditAVButton, &SpeedButton3}) b->SetFlat(true);
+  // Picture buttons: arrows toward the view that receives the image, and a
+  // circular arrow for bringing the importer's image in again.
+  DrawToolGlyph(tgArrowLeft, SpeedButton1.Glyph());
+  DrawToolGlyph(tgCircularArrow, ResetEditAVButton.Glyph());
+  DrawToolGlyph(tgArrowRight, SpeedButton3.Glyph());
 
   Place(ExportEditAVButton, AVEditor, 488, 2, 137, 24);
   SetText(ExportEditAVButton, "EXPORT");
@@ -69,27 +75,30 @@ void TForm1::BuildEditorPage() {
 void TForm1::BuildEditorTools() {
   Place(AVEditToolsPanel, AVEditor, 460, 168, 166, 70);
   AVEditToolsPanel.SetColor(kPageColour);
+  // Picture buttons without captions, the glyph telling the tool.
   struct TTool {
     TSpeedButton& Button;
     int Left, Top;
     const char* Hint;
+    TToolGlyph Glyph;
   };
   const TTool tools[] = {
-      {DrawModeButton, 3, 3, "Draw"},
-      {DotDrawButton, 35, 3, "Place dots."},
-      {FillModeButton, 67, 3, "Fill."},
-      {RectangleModeButton, 99, 3, "Rectangles."},
-      {CopyModeButton, 131, 3, "Copy."},
-      {BWEffectModeButton, 3, 35, "Convert selected area to B/W."},
-      {BWDrawModeButton, 35, 35, "BW Single Pixel Converter."},
-      {MagnetModeButton, 67, 35, "Grab color (or just right click over a pixel)."},
-      {MagGlassButton, 99, 35, "Select magnified section."},
-      {PasteModeButton, 131, 35, "Paste."},
+      {DrawModeButton, 3, 3, "Draw", tgDraw},
+      {DotDrawButton, 35, 3, "Place dots.", tgPixelPainter},
+      {FillModeButton, 67, 3, "Fill.", tgFloodFill},
+      {RectangleModeButton, 99, 3, "Rectangles.", tgRectangle},
+      {CopyModeButton, 131, 3, "Copy.", tgCopy},
+      {BWEffectModeButton, 3, 35, "Convert selected area to B/W.", tgBWRectangle},
+      {BWDrawModeButton, 35, 35, "BW Single Pixel Converter.", tgBWPixelPainter},
+      {MagnetModeButton, 67, 35, "Grab color (or just right click over a pixel).", tgGrabColor},
+      {MagGlassButton, 99, 35, "Select magnified section.", tgMagnify},
+      {PasteModeButton, 131, 35, "Paste.", tgPaste},
   };
   for (const TTool& t : tools) {
     Place(t.Button, AVEditToolsPanel, t.Left, t.Top, kToolButtonSize, kToolButtonSize);
     t.Button.SetHint(t.Hint);
     t.Button.SetGroupIndex(kToolGroup);
+    DrawToolGlyph(t.Glyph, t.Button.Glyph());
   }
   DrawModeButton.SetDown(true);
 }
