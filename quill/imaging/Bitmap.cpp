@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 #include <new>
+#include <stdexcept>
 #include <utility>
 
 #include "quill/imaging/Bitmap32.h"
@@ -48,19 +49,41 @@ int BitsPerPixel(TPixelFormat format) {
   return 24;
 }
 
+TBitmap::TPixelBytes TBitmap::MakeStorage(int width, int height, TPixelFormat format, bool zeroed) {
+  const std::uint64_t total = RowBytesFor(width, format) * std::uint64_t(height);
+  if (total > std::numeric_limits<std::size_t>::max() / 2) throw EOutOfMemory(kBitmapNoMemory);
+  TPixelBytes pixels;
+  try {
+    if (zeroed)
+      pixels.assign(std::size_t(total), 0);
+    else
+      pixels.resize(std::size_t(total));
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory(kBitmapNoMemory);
+  } catch (const std::length_error&) {
+    throw EOutOfMemory(kBitmapNoMemory);
+  }
+  return pixels;
+}
+
 void TBitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (width == width_ && height == height_) return;
-  const std::uint64_t total = RowBytesFor(width, format_) * std::uint64_t(height);
-  if (total > std::numeric_limits<std::size_t>::max() / 2) throw EOutOfMemory(kBitmapNoMemory);
-  std::vector<std::uint8_t> pixels;
-  try {
-    pixels.assign(std::size_t(total), 0);
-  } catch (const std::bad_alloc&) {
-    throw EOutOfMemory(kBitmapNoMemory);
-  }
-  pixels_.swap(pixels);
+  pixels_ = MakeStorage(width, height, format_, true);
+  width_ = width;
+  height_ = height;
+}
+
+void TBitmap::SetUpUnfilled(int width, int height, TPixelFormat format, std::vector<TPaletteEntry> colourTable) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  TPixelBytes pixels = MakeStorage(width, height, format, false);
+  if (colourTable.size() > std::size_t(TPalette::kMaxEntries)) colourTable.resize(TPalette::kMaxEntries);
+  // Nothing below can fail.
+  pixels_ = std::move(pixels);
+  colourTable_ = std::move(colourTable);
+  format_ = format;
   width_ = width;
   height_ = height;
 }

@@ -4,7 +4,10 @@
 // standard BMP files and is what the palette reduction produces.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "quill/imaging/Colour32.h"
@@ -42,6 +45,14 @@ class TBitmap : public TGraphic {
   // each channel and alpha is 0 except from 32 to 32 bits.
   void SetPixelFormat(TPixelFormat format);
 
+  // Replaces the whole bitmap with one of the given size, format and colour
+  // table whose pixel bytes, row padding included, are left as the memory
+  // held them: for a writer that fills every byte of every row at once,
+  // where clearing megabytes first would cost as much as the writing.
+  // Negative sizes count as 0. Throws EOutOfMemory when the storage cannot be
+  // made, leaving the bitmap as it was.
+  void SetUpUnfilled(int width, int height, TPixelFormat format, std::vector<TPaletteEntry> colourTable);
+
   // Bytes per stored row: width x bits rounded up to whole 32-bit words.
   std::size_t RowBytes() const;
   // Row 0 is the top row. Throws EInvalidGraphicOperation "Scan line index out
@@ -78,11 +89,37 @@ class TBitmap : public TGraphic {
   void DrawOnto(TBitmap32& dst) const override;
 
  private:
+  // Leaves the bytes a resize adds uninitialised (see SetUpUnfilled); the
+  // other members ask for zeros explicitly.
+  template <class T>
+  struct TUnfilledAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+      using other = TUnfilledAllocator<U>;
+    };
+    TUnfilledAllocator() = default;
+    template <class U>
+    TUnfilledAllocator(const TUnfilledAllocator<U>&) noexcept {}
+    template <class U>
+    void construct(U* p) noexcept {
+      ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+      ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+  };
+  using TPixelBytes = std::vector<std::uint8_t, TUnfilledAllocator<std::uint8_t>>;
+
+  // Storage for width x height pixels of the format, zeroed or not; throws
+  // EOutOfMemory when it cannot be made.
+  static TPixelBytes MakeStorage(int width, int height, TPixelFormat format, bool zeroed);
+
   int width_ = 0;
   int height_ = 0;
   TPixelFormat format_ = pf24bit;
   std::vector<TPaletteEntry> colourTable_;
-  std::vector<std::uint8_t> pixels_;  // top row first, RowBytes() per row
+  TPixelBytes pixels_;  // top row first, RowBytes() per row
 };
 
 }  // namespace quill

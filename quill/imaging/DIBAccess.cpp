@@ -5,14 +5,15 @@
 #include <exception>
 #include <limits>
 #include <new>
+#include <utility>
 
 #include "quill/imaging/Errors.h"
+#include "quill/imaging/ImageLimits.h"
 
 namespace quill {
 
 namespace {
 
-constexpr std::uint16_t kBitmapSignature = 0x4D42;  // "BM"
 constexpr std::uint32_t kUncompressed = 0;
 constexpr const char* kAllocationFailed = "Failed to allocate memory for GIF DIB";
 
@@ -46,45 +47,52 @@ TDIBWriter::TDIBWriter(TBitmap& target, const TPalette* palette, int height, int
 }
 
 TDIBWriter::~TDIBWriter() {
-  // While an exception unwinds, the result is being thrown away anyway.
-  if (!dib_ || std::uncaught_exceptions() != uncaughtOnEntry_) return;
-  try {
-    Finish();
-  } catch (...) {
-  }
+  if (built_ && std::uncaught_exceptions() == uncaughtOnEntry_) Finish();
 }
 
 std::uint8_t* TDIBWriter::RowPointer(int row) {
-  if (!dib_) BuildDIB();
-  if (pixels_ == nullptr) throw GIFException("Image has no DIB");
+  if (!built_) Build();
+  if (result_.Empty()) throw GIFException("Image has no DIB");
   if (row < 0 || row >= height_) throw EInvalidGraphicOperation("Scan line index out of range");
-  return pixels_ + std::size_t(height_ - 1 - row) * rowSize_;
+  return result_.ScanLine(row);
 }
 
-void TDIBWriter::BuildDIB() {
+void TDIBWriter::Build() {
   // Sizes in 64 bits: the file size field of a BMP is 32 bits, and so is
-  // size_t in the 32-bit program.
+  // size_t in the 32-bit program. A result whose BMP file could not be
+  // addressed is refused as before, though no such file is made any more.
   const std::uint64_t rowSize = (std::uint64_t(width_) * std::uint64_t(bitsPerPixel_) + 31) / 32 * 4;
   const std::uint64_t pixelsSize = rowSize * std::uint64_t(height_);
   const std::uint64_t fileSize = kFileHeaderSize + headerSize_ + pixelsSize;
   const std::uint64_t limit =
       std::min<std::uint64_t>(std::numeric_limits<std::uint32_t>::max(), std::numeric_limits<std::size_t>::max());
   if (fileSize > limit) throw EOutOfMemory(kAllocationFailed);
-  // Left uninitialised: every pixel byte is written by the rows' user, and
-  // filling megabytes with zeros first would cost as much as the work.
-  dib_.reset(new (std::nothrow) std::uint8_t[std::size_t(fileSize)]);
-  if (!dib_) throw EOutOfMemory(kAllocationFailed);
-  dibSize_ = std::size_t(fileSize);
+  // Loading the result from its BMP file would refuse it past the cap that
+  // every decoded picture obeys; so does the writer, before the work.
+  CheckPictureSize(width_, height_);
+
+  std::vector<std::uint8_t> header;
+  try {
+    header.assign(headerSize_, 0);
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory(kAllocationFailed);
+  }
+  WriteHeaderBlock(header.data());
+  try {
+    result_.SetUpUnfilled(width_, height_, PixelFormat(), ColourTableOf(header.data()));
+  } catch (const EOutOfMemory&) {
+    throw EOutOfMemory(kAllocationFailed);
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory(kAllocationFailed);
+  }
+  header_ = std::move(header);
   rowSize_ = std::size_t(rowSize);
   pixelsSize_ = std::size_t(pixelsSize);
-  std::memset(dib_.get(), 0, kFileHeaderSize + headerSize_);
-  WriteHeaderBlock(dib_.get() + kFileHeaderSize);
-  pixels_ = dib_.get() + kFileHeaderSize + headerSize_;
-  // The padding at the end of each row is cleared, so the stored file does
-  // not depend on what the memory held before.
+  built_ = true;
+  // The padding at the end of each row is cleared, as a loaded bitmap has it.
   const std::size_t used = (std::size_t(width_) * std::size_t(bitsPerPixel_) + 7) / 8;
   if (used < rowSize_)
-    for (int r = 0; r < height_; ++r) std::memset(pixels_ + std::size_t(r) * rowSize_ + used, 0, rowSize_ - used);
+    for (int r = 0; r < height_; ++r) std::memset(result_.ScanLine(r) + used, 0, rowSize_ - used);
 }
 
 void TDIBWriter::WriteHeaderBlock(std::uint8_t* header) const {
@@ -115,19 +123,23 @@ void TDIBWriter::WriteHeaderBlock(std::uint8_t* header) const {
   Put32(header + 36, paletted ? std::uint32_t(taken) : 0);
 }
 
+std::vector<TPaletteEntry> TDIBWriter::ColourTableOf(const std::uint8_t* header) const {
+  // All "colours used" entries, the zero ones included, with zero flags.
+  std::vector<TPaletteEntry> table;
+  if (bitsPerPixel_ != 8) return table;
+  const std::uint8_t* entry = header + kInfoHeaderSize;
+  table.reserve(kColourTableEntries);
+  for (int i = 0; i < kColourTableEntries; ++i, entry += 4) table.push_back(TPaletteEntry{entry[2], entry[1], entry[0], 0});
+  return table;
+}
+
 void TDIBWriter::Finish() {
-  if (!dib_) return;
-  // The blocks are released whatever the loading does.
-  const std::unique_ptr<std::uint8_t[]> file = std::move(dib_);
-  const std::size_t size = dibSize_;
-  dibSize_ = 0;
-  pixels_ = nullptr;
-  Put16(file.get() + 0, kBitmapSignature);
-  Put32(file.get() + 2, std::uint32_t(size));
-  Put16(file.get() + 6, 0);
-  Put16(file.get() + 8, 0);
-  Put32(file.get() + 10, std::uint32_t(kFileHeaderSize + headerSize_));
-  Bitmap().LoadFromStream(file.get(), size);
+  if (!built_) return;
+  built_ = false;
+  Bitmap() = std::move(result_);
+  result_ = TBitmap();
+  header_.clear();
+  header_.shrink_to_fit();
 }
 
 }  // namespace quill

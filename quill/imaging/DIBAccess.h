@@ -1,11 +1,12 @@
 #pragma once
 // Row access for the palette reduction. TDIBReader hands out the source's own
-// 24-bit rows; TDIBWriter builds the result as a packed DIB (information
-// header, colour table, pixels) and stores it into its target bitmap as an
-// in-memory BMP file when it is finished.
+// 24-bit rows; TDIBWriter hands out the rows of a bitmap it sets up with the
+// result's header values and colour table, and moves that bitmap into its
+// target when it is finished. It is what loading the result from a BMP file
+// made of the header block and the rows would give, without the file.
 #include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <vector>
 
 #include "quill/imaging/Bitmap.h"
 #include "quill/imaging/Palette.h"
@@ -48,30 +49,36 @@ class TDIBWriter : public TDIBAccess {
   // "Invalid image dimensions"). The palette gives the 8-bit colour table; it
   // may be null and must outlive the writer. Nothing is allocated yet.
   TDIBWriter(TBitmap& target, const TPalette* palette, int height, int width, TPixelFormat format);
-  // Stores the DIB into the target if Finish has not; a failure there cannot
-  // be reported from a destructor and leaves the target as it was.
+  // Stores the result into the target if Finish has not, unless an exception
+  // is passing: then the result is being thrown away anyway.
   ~TDIBWriter();
 
-  // Row r (0 the top row) of the pixel block, built on first use. Throws
-  // EInvalidGraphicOperation "Scan line index out of range" outside
-  // 0 .. height - 1, and EOutOfMemory "Failed to allocate memory for GIF DIB"
-  // when the block cannot be had.
+  // Row r (0 the top row) of the result, its storage made on first use: the
+  // very bytes the target holds once finished. Whatever the rows' user leaves
+  // unwritten is undefined; only the padding at the end of each row is
+  // cleared. Throws EInvalidGraphicOperation "Scan line index out of range"
+  // outside 0 .. height - 1; EOutOfMemory "Failed to allocate memory for GIF
+  // DIB" when the storage cannot be had or its BMP file could not be
+  // addressed (over 4 GB); and, as loading the BMP file would, EInvalidGraphic
+  // kPictureTooLarge (ImageLimits.h) for a result over the picture-size cap.
   std::uint8_t* RowPointer(int row);
 
-  // Makes the in-memory BMP file, loads the target from it and frees the
-  // blocks. Does nothing when no row was ever asked for.
+  // Moves the result into the target (no copy) and frees the header block.
+  // Does nothing when no row was ever asked for.
   void Finish();
 
   std::size_t HeaderSize() const { return headerSize_; }
   std::size_t PixelsSize() const { return pixelsSize_; }
   std::size_t RowSize() const { return rowSize_; }
-  // The header block (information header and colour table), empty before
-  // the first row is asked for.
-  const std::uint8_t* HeaderBlock() const { return dib_ ? dib_.get() + kFileHeaderSize : nullptr; }
+  // The header block (information header and colour table) that a BMP file
+  // of the result would carry; null before the first row is asked for.
+  const std::uint8_t* HeaderBlock() const { return header_.empty() ? nullptr : header_.data(); }
 
  private:
-  void BuildDIB();
+  void Build();
   void WriteHeaderBlock(std::uint8_t* header) const;
+  // The colour table the header block gives, as a loaded bitmap holds it.
+  std::vector<TPaletteEntry> ColourTableOf(const std::uint8_t* header) const;
 
   const TPalette* palette_;
   int height_;
@@ -80,11 +87,10 @@ class TDIBWriter : public TDIBAccess {
   std::size_t headerSize_;
   std::size_t rowSize_ = 0;
   std::size_t pixelsSize_ = 0;
-  // The whole BMP file in one block: file header, header block, pixel block,
-  // so storing it into the target needs no further copy.
-  std::unique_ptr<std::uint8_t[]> dib_;
-  std::size_t dibSize_ = 0;
-  std::uint8_t* pixels_ = nullptr;
+  std::vector<std::uint8_t> header_;
+  // The result while it is written; moved into the target by Finish.
+  TBitmap result_;
+  bool built_ = false;
   int uncaughtOnEntry_;
 };
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "quill/imaging/Errors.h"
+#include "quill/imaging/ImageLimits.h"
 #include "tests/imaging/reduce_test_support.h"
 
 namespace quill {
@@ -125,8 +126,8 @@ TEST(DIBWriter, DestructionStoresRowsTopFirstIntoTarget) {
       row[0] = std::uint8_t(r);
       row[1] = std::uint8_t(2 - r);
     }
-    // The block is bottom-up: row 0 is the last of the three.
-    EXPECT_EQ(w.RowPointer(0) - w.RowPointer(2), std::ptrdiff_t(2 * w.RowSize()));
+    // The rows are the result's own, top row first.
+    EXPECT_EQ(w.RowPointer(2) - w.RowPointer(0), std::ptrdiff_t(2 * w.RowSize()));
     EXPECT_EQ(target.Width(), 0);
   }
   ASSERT_EQ(target.Width(), 2);
@@ -136,6 +137,65 @@ TEST(DIBWriter, DestructionStoresRowsTopFirstIntoTarget) {
   ASSERT_EQ(target.ColourTable().size(), 256u);
   EXPECT_EQ(target.ColourTable()[1].Red, 255);
   EXPECT_EQ(target.ColourTable()[2].Green, 255);
+}
+
+TEST(DIBWriter, TargetKeepsTheRowsItWasHandedWithoutACopy) {
+  TBitmap target;
+  const TPalette palette = MakePalette({{1, 2, 3}});
+  TDIBWriter w(target, &palette, 2, 3, pf8bit);
+  std::uint8_t* rows[2] = {w.RowPointer(0), w.RowPointer(1)};
+  rows[0][0] = 7;
+  w.Finish();
+  EXPECT_EQ(target.ScanLine(0), rows[0]);
+  EXPECT_EQ(target.ScanLine(1), rows[1]);
+  EXPECT_EQ(target.ScanLine(0)[0], 7);
+  EXPECT_EQ(w.HeaderBlock(), nullptr);  // freed with the rest
+}
+
+TEST(DIBWriter, ResultMatchesLoadingTheBmpFileOfHeaderBlockAndRows) {
+  // What the result must equal: the bitmap that a BMP file made of the header
+  // block and the rows (bottom-up) loads as. Widths with and without padding.
+  const TPalette palette = MakePalette({{10, 20, 30}, {40, 50, 60}, {255, 0, 128}});
+  for (TPixelFormat format : {pf8bit, pf24bit}) {
+    for (int width : {1, 3, 4, 5, 8}) {
+      const int height = 3;
+      TBitmap target = test::MakeBitmap24(1, 1, {{9, 9, 9}});
+      std::vector<std::uint8_t> file;
+      {
+        TDIBWriter w(target, &palette, height, width, format);
+        const std::size_t used = std::size_t(width) * (format == pf8bit ? 1 : 3);
+        for (int r = 0; r < height; ++r)
+          for (std::size_t i = 0; i < used; ++i) w.RowPointer(r)[i] = std::uint8_t(r * 31 + i * 7 + 1);
+        file.assign(TDIBWriter::kFileHeaderSize, 0);
+        file[0] = 'B';
+        file[1] = 'M';
+        file[10] = std::uint8_t(TDIBWriter::kFileHeaderSize + w.HeaderSize());
+        file[11] = std::uint8_t((TDIBWriter::kFileHeaderSize + w.HeaderSize()) >> 8);
+        file.insert(file.end(), w.HeaderBlock(), w.HeaderBlock() + w.HeaderSize());
+        for (int r = height - 1; r >= 0; --r) {
+          const std::uint8_t* row = w.RowPointer(r);
+          ASSERT_EQ(w.RowSize(), (used + 3) / 4 * 4);
+          for (std::size_t i = used; i < w.RowSize(); ++i) EXPECT_EQ(row[i], 0) << "padding " << i;
+          file.insert(file.end(), row, row + w.RowSize());
+        }
+      }
+      TBitmap loaded;
+      loaded.LoadFromStream(file.data(), file.size());
+      ASSERT_EQ(target.Width(), loaded.Width());
+      ASSERT_EQ(target.Height(), loaded.Height());
+      EXPECT_EQ(target.PixelFormat(), loaded.PixelFormat());
+      EXPECT_EQ(target.ColourTable(), loaded.ColourTable()) << width;
+      EXPECT_EQ(target.SaveToStream(), loaded.SaveToStream()) << width;
+    }
+  }
+}
+
+TEST(DIBWriter, ResultOverThePictureCapIsRefusedBeforeTheWork) {
+  // Loading its BMP file would refuse it, so the writer does, at the first row.
+  TBitmap target;
+  TDIBWriter w(target, nullptr, 1, kMaxPictureSide + 1, pf8bit);
+  ExpectMessage<EInvalidGraphic>([&] { w.RowPointer(0); }, kPictureTooLarge);
+  EXPECT_EQ(w.HeaderBlock(), nullptr);
 }
 
 TEST(DIBWriter, TwentyFourBitRowsReachTarget) {

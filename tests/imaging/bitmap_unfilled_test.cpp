@@ -1,0 +1,83 @@
+// TBitmap::SetUpUnfilled: storage for a writer that fills every byte itself.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <vector>
+
+#include "quill/imaging/Bitmap.h"
+#include "quill/imaging/Errors.h"
+
+namespace quill {
+namespace {
+
+std::vector<TPaletteEntry> Table(int n) {
+  std::vector<TPaletteEntry> t;
+  for (int i = 0; i < n; ++i) t.push_back({std::uint8_t(i), std::uint8_t(2 * i), std::uint8_t(255 - i), 0});
+  return t;
+}
+
+TEST(BitmapUnfilled, TakesSizeFormatAndTableTogether) {
+  TBitmap b;
+  b.SetPixelFormat(pf32bit);
+  b.SetSize(2, 2);
+  b.SetUpUnfilled(5, 3, pf8bit, Table(3));
+  EXPECT_EQ(b.Width(), 5);
+  EXPECT_EQ(b.Height(), 3);
+  EXPECT_EQ(b.PixelFormat(), pf8bit);
+  EXPECT_EQ(b.ColourTable(), Table(3));
+  EXPECT_EQ(b.RowBytes(), 8u);
+  EXPECT_EQ(b.ScanLine(2) - b.ScanLine(0), 16);
+  EXPECT_THROW(b.ScanLine(3), EInvalidGraphicOperation);
+}
+
+TEST(BitmapUnfilled, KeepsAtMost256TableEntriesAndClampsNegativeSizes) {
+  TBitmap b;
+  b.SetUpUnfilled(-4, 7, pf8bit, Table(300));
+  EXPECT_EQ(b.ColourTable().size(), 256u);
+  EXPECT_EQ(b.Width(), 0);
+  EXPECT_TRUE(b.Empty());
+}
+
+TEST(BitmapUnfilled, StorageBeyondMemoryThrowsAndKeepsTheBitmap) {
+  TBitmap b;
+  b.SetPixelFormat(pf24bit);
+  b.SetSize(2, 1);
+  b.ScanLine(0)[5] = 9;
+  EXPECT_THROW(b.SetUpUnfilled(INT_MAX, INT_MAX, pf32bit, {}), EOutOfMemory);
+  EXPECT_EQ(b.Width(), 2);
+  EXPECT_EQ(b.PixelFormat(), pf24bit);
+  EXPECT_EQ(b.ScanLine(0)[5], 9);
+}
+
+TEST(BitmapUnfilled, SetSizeStillGivesZerosWhereUnfilledStorageWas) {
+  // The unfilled kind of storage must not leak into the zeroed kind, even
+  // when the allocator hands back the very memory just freed.
+  constexpr int kSide = 512;
+  for (int round = 0; round < 3; ++round) {
+    {
+      TBitmap dirty;
+      dirty.SetUpUnfilled(kSide, kSide, pf8bit, {});
+      for (int y = 0; y < kSide; ++y) std::memset(dirty.ScanLine(y), 0xA5, dirty.RowBytes());
+    }
+    TBitmap clean;
+    clean.SetPixelFormat(pf8bit);
+    clean.SetSize(kSide, kSide);
+    for (int y = 0; y < kSide; ++y)
+      for (int x = 0; x < kSide; ++x) ASSERT_EQ(clean.ScanLine(y)[x], 0) << x << "," << y;
+  }
+}
+
+TEST(BitmapUnfilled, CopiesAndConversionsCarryTheRowsOver) {
+  TBitmap b;
+  b.SetUpUnfilled(3, 1, pf8bit, Table(4));
+  const std::uint8_t row[4] = {0, 3, 1, 0};
+  std::memcpy(b.ScanLine(0), row, 4);
+  const TBitmap copy = b;
+  EXPECT_EQ(std::memcmp(copy.ScanLine(0), row, 4), 0);
+  b.SetPixelFormat(pf24bit);
+  EXPECT_EQ(b.PixelColour(1, 0), copy.PixelColour(1, 0));
+}
+
+}  // namespace
+}  // namespace quill
