@@ -22,6 +22,9 @@ constexpr int kScratchViewSize = 192;
 // The first dither mode selected is "Floyd-S".
 constexpr int kStartDitherMode = 1;
 
+// Delta texts run from "-128" to "128" and "0.50" to "1.50".
+constexpr int kDeltaWidth = 24;
+
 constexpr const char* kViewportHint = "Slide this to move over larger sized images.";
 constexpr const char* kScaleHint =
     "Use this to adjust the size of the image above. When making it smaller \"reduce\" below is often best.";
@@ -124,7 +127,7 @@ void TForm1::BuildImporterSection() {
     r.Slider.SetHint(kSectionSizeHint);
   }
 
-  Place(FlipLabel, RGBPanel, 3, 159, 44, 14);
+  Place(FlipLabel, RGBPanel, 3, 159, 46, 14);
   SetText(FlipLabel, "Flip RGB:");
   Place(FlipHorizontal, RGBPanel, 50, 157, 30, 17);
   SetText(FlipHorizontal, "H");
@@ -165,36 +168,49 @@ void TForm1::BuildImporterAdjustments() {
     Place(r.Label, panel, 3, r.Top, 62, 17);
     SetText(r.Label, r.Caption);
     r.Label.SetHint(r.Hint);
-    Place(r.Delta, panel, 67, r.Top, 24, 17);
+    Place(r.Delta, panel, 67, r.Top, kDeltaWidth, 17);
     SetText(r.Delta, "0");
     Place(r.Slider, panel, 93, r.Top, 196, 17);
     SetupSlider(r.Slider, r.Max, r.Start, r.Track);
   }
 
-  // Colour shifts: label and delta text side by side, the slider below them.
+  // Colour shifts: label and delta text side by side above the sliders, each
+  // pair as wide as its text needs ("Magenta-Green" is wider than its
+  // slider's share would leave).
   struct TShiftColumn {
     TStaticText& Label;
     TStaticText& Delta;
     TGaugeBar& Slider;
-    int Left;
+    int SliderLeft, LabelLeft, LabelWidth, DeltaLeft;
     const char* Caption;
     TColor32 Track;
   };
-  const TShiftColumn shifts[] = {{StaticText3, DeltaRedStaticText, RedAdjust, 3, "Cyan - Red", clAqua},
-                                 {StaticText7, DeltaGreenStaticText, GreenAdjust, 99, "Magenta-Green", clFuchsia},
-                                 {StaticText9, DeltaBlueStaticText, BlueAdjust, 195, "Yellow - Blue", clYellow}};
+  const TShiftColumn shifts[] = {
+      {StaticText3, DeltaRedStaticText, RedAdjust, 3, 3, 56, 60, "Cyan - Red", clAqua},
+      {StaticText7, DeltaGreenStaticText, GreenAdjust, 99, 97, 76, 173, "Magenta-Green", clFuchsia},
+      {StaticText9, DeltaBlueStaticText, BlueAdjust, 195, 197, 64, 262, "Yellow - Blue", clYellow}};
   for (const TShiftColumn& c : shifts) {
-    Place(c.Label, panel, c.Left, 109, 66, 15);
+    Place(c.Label, panel, c.LabelLeft, 109, c.LabelWidth, 15);
     SetText(c.Label, c.Caption);
     c.Label.SetHint(kSetBelowSliderHint);
-    Place(c.Delta, panel, c.Left + 67, 109, 27, 15);
+    Place(c.Delta, panel, c.DeltaLeft, 109, kDeltaWidth, 15);
     SetText(c.Delta, "0");
-    Place(c.Slider, panel, c.Left, 124, 94, 14);
+    Place(c.Slider, panel, c.SliderLeft, 124, 94, 14);
     SetupSlider(c.Slider, kToneRange, kToneStart, c.Track);
   }
 
-  Place(BackgroundStaticText, panel, 3, 140, 54, 14);
+  // "Background" and the two caption lines have fixed places that leave less
+  // room than the window font needs: they take the compact font.
+  // The first caption line's top row is the background sliders' bottom one;
+  // the captions go under the sliders, so the sliders keep their edge.
+  Place(ModifyCaptionLabel, panel, 8, 153, 230, 13);
+  SetText(ModifyCaptionLabel, "Modify the middle RGB section with these controls.");
+  Place(ExperimentCaptionLabel, panel, 8, 166, 230, 13);
+  SetText(ExperimentCaptionLabel, "Adjust and experiment, click preview, and then export.");
+  for (TLabel* caption : {&ModifyCaptionLabel, &ExperimentCaptionLabel}) UseCompactFont(*caption);
+  Place(BackgroundStaticText, panel, 3, 140, 54, 13);
   SetText(BackgroundStaticText, "Background");
+  UseCompactFont(BackgroundStaticText);
   struct TBackgroundSlider {
     TStaticText& Label;
     TGaugeBar& Slider;
@@ -206,17 +222,13 @@ void TForm1::BuildImporterAdjustments() {
                                            {StaticText11, GreenBGGaugeBar, 136, "G", clLime},
                                            {StaticText12, BlueBGGaugeBar, 214, "B", clBlue}};
   for (const TBackgroundSlider& b : backgrounds) {
-    Place(b.Label, panel, b.Left, 140, 14, 14);
+    Place(b.Label, panel, b.Left, 140, 14, 13);
     SetText(b.Label, b.Caption);
     b.Label.SetHint(kSetRightSliderHint);
     Place(b.Slider, panel, b.Left + 15, 140, 60, 14);
     SetupSlider(b.Slider, kBackgroundRange, kBackgroundStart, b.Track);
   }
 
-  Place(ModifyCaptionLabel, panel, 8, 153, 230, 13);
-  SetText(ModifyCaptionLabel, "Modify the middle RGB section with these controls.");
-  Place(ExperimentCaptionLabel, panel, 8, 166, 230, 13);
-  SetText(ExperimentCaptionLabel, "Adjust and experiment, click preview, and then export.");
   Place(ResetAdjustmentsButton, panel, 240, 156, 48, 26);
   SetText(ResetAdjustmentsButton, "RESET");
   ResetAdjustmentsButton.SetFlat(true);
@@ -240,17 +252,18 @@ void TForm1::BuildImporterScaling() {
   rgStretchFilter.SetItems({"Blocky", "Normal", "Reduce", "Spline"});
   rgStretchFilter.SetItemIndex(0);
 
-  // Scale presets right of the slider: two columns of four, "1.00" below.
+  // Scale presets right of the slider: two columns of four, "1.00" below,
+  // the five rows filling the panel inside its bevel.
   struct TPreset {
     TSpeedButton& Button;
     int Left, Top, Width;
     const char* Caption;
   };
-  const TPreset presets[] = {{SpeedButton10, 264, 3, 33, "1/4"},   {SpeedButton11, 264, 17, 33, "1/3"},
-                             {SpeedButton12, 264, 31, 33, "1/2"},  {SpeedButton13, 264, 45, 33, "2/3"},
-                             {SpeedButton14, 297, 3, 33, "3/4"},   {SpeedButton15, 297, 17, 33, "1.25"},
-                             {SpeedButton16, 297, 31, 33, "1.5"},  {SpeedButton17, 297, 45, 33, "1.75"},
-                             {SpeedButton18, 264, 59, 66, "1.00"}};
+  const TPreset presets[] = {{SpeedButton10, 264, 2, 33, "1/4"},   {SpeedButton11, 264, 16, 33, "1/3"},
+                             {SpeedButton12, 264, 30, 33, "1/2"},  {SpeedButton13, 264, 44, 33, "2/3"},
+                             {SpeedButton14, 297, 2, 33, "3/4"},   {SpeedButton15, 297, 16, 33, "1.25"},
+                             {SpeedButton16, 297, 30, 33, "1.5"},  {SpeedButton17, 297, 44, 33, "1.75"},
+                             {SpeedButton18, 264, 58, 66, "1.00"}};
   for (const TPreset& p : presets) {
     Place(p.Button, panel, p.Left, p.Top, p.Width, 14);
     SetText(p.Button, p.Caption);

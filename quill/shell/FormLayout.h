@@ -3,6 +3,7 @@
 // control: parent, bounds, texts and the window's colour scheme.
 #include <string>
 
+#include "quill/shell/TextWidth.h"
 #include "quill/ui/Control.h"
 #include "quill/ui/UiColours.h"
 
@@ -23,5 +24,9 @@ inline void SetText(TControl& control, const std::string& caption) {
   control.SetColor(kPageColour);
   control.SetFontColor(kTextColour);
 }
+
+// The compact font, for a caption whose fixed place leaves less room than
+// the window font needs.
+inline void UseCompactFont(TControl& control) { control.SetFont(CompactFont(control.Font())); }
 
 }  // namespace quill
