@@ -1,5 +1,4 @@
 // The About/help page: three sub-pages switched by their own button row.
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,14 +15,14 @@ constexpr int kAboutButtonHeight = 24;
 constexpr int kAboutButtonTop = 2;
 constexpr int kAboutButtonGroup = 1;
 
-// Text lines are wrapped labels stacked from the top of their sub-page. Their
-// heights are reckoned from a generous average character width of the 8-point
-// window font, so that a wrapped line never runs into the next.
+// Text lines are wrapped labels stacked from the top of their sub-page, each
+// as high as the lines its text breaks into in the window font, so that a
+// wrapped line never runs into the next and no empty line opens between two;
+// a few pixels between two texts set them apart.
 constexpr int kTextMargin = 8;
 constexpr int kTextTop = 8;
-constexpr int kTextLineHeight = 13;
-constexpr int kAverageCharWidth = 6;
-constexpr int kLineGap = 1;
+constexpr int kTextLineHeight = kWindowFontCellHeight;
+constexpr int kLineGap = 3;
 constexpr int kTitleFontSize = 14;
 constexpr int kTitleHeight = 26;
 
@@ -58,11 +57,10 @@ void TForm1::BuildAboutPage() {
 TLabel& TForm1::AddTextLine(TPanel& page, const std::string& name, const std::string& text, int top,
                             TColor32 colour) {
   const int width = kAboutWidth - 2 * kTextMargin;
-  const int charsPerLine = width / kAverageCharWidth;
-  const int lines = std::max<int>(1, int((text.size() + charsPerLine - 1) / charsPerLine));
   textLines_.push_back(std::make_unique<TLabel>(name));
   TLabel& label = *textLines_.back();
-  Place(label, page, kTextMargin, top, width, lines * kTextLineHeight);
+  const int lines = EstimatedLineCount(text, label.Font(), width);
+  Place(label, page, kTextMargin, top, width, lines * EstimatedLineHeight(label.Font()));
   SetText(label, text);
   label.SetFontColor(colour);
   label.SetWordWrap(true);
