@@ -195,6 +195,9 @@ class TForm1 : public TForm {
   // --- Editor page ---
   TPanel ColorSelectedPanel{"ColorSelectedPanel"};
   TLabel ColorLabel{"ColorLabel"}, SizeLabel{"SizeLabel"};
+  // Sunken wells around the colour swatch and the brush-size indicator, so a
+  // black swatch still shows on the black panel.
+  TPanel ActiveColorFrame{"ActiveColorFrame"}, BrushSizeFrame{"BrushSizeFrame"};
   TImage32 ActiveColorImage32{"ActiveColorImage32"}, ShowBrushSizeImage32{"ShowBrushSizeImage32"};
   TPanel PaletteSelectPanel{"PaletteSelectPanel"};
   TImage32 PaletteSelectGrid{"PaletteSelectGrid"};

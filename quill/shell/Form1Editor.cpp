@@ -16,15 +16,26 @@ constexpr int kToolGroup = 2;
 constexpr int kEditorExportGroup = 3;
 constexpr int kToolButtonSize = 32;
 
+// A sunken frame one pixel around an indicator whose top-left is (left, top).
+void PlaceWell(TPanel& well, TPanel& parent, int left, int top) {
+  Place(well, parent, left - 1, top - 1, kIndicatorWidth + 2, kIndicatorHeight + 2);
+  well.SetBevelOuter(bvLowered);
+  well.SetColor(kPageColour);
+}
+
 }  // namespace
 
 void TForm1::BuildEditorPage() {
   Place(ColorSelectedPanel, AVEditor, 2, 4, 53, 83);
   Place(ColorLabel, ColorSelectedPanel, 4, 4, 45, 13);
   SetText(ColorLabel, "COLOR");
+  // Each indicator sits in a one-pixel sunken well, placed before it so that
+  // the indicator lies on top.
+  PlaceWell(ActiveColorFrame, ColorSelectedPanel, 6, 26);
   Place(ActiveColorImage32, ColorSelectedPanel, 6, 26, kIndicatorWidth, kIndicatorHeight);
   Place(SizeLabel, ColorSelectedPanel, 4, 44, 45, 13);
   SetText(SizeLabel, "SIZE");
+  PlaceWell(BrushSizeFrame, ColorSelectedPanel, 6, 66);
   Place(ShowBrushSizeImage32, ColorSelectedPanel, 6, 66, kIndicatorWidth, kIndicatorHeight);
   ShowBrushSizeImage32.SetHint("Left or Right click to change size.");
 

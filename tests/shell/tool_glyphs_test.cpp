@@ -59,7 +59,9 @@ TEST_P(EveryGlyph, HasAPictureOnAClearGround) {
 
 TEST_P(EveryGlyph, ClearPixelsCarryNoColour) {
   for (TColor32 pixel : GlyphPixels(Kind())) {
-    if (AlphaComponent(pixel) == 0) ASSERT_EQ(pixel, 0u);
+    if (AlphaComponent(pixel) == 0) {
+      ASSERT_EQ(pixel, 0u);
+    }
   }
 }
 
