@@ -16,6 +16,12 @@ void TStaticText::SetAlignment(TAlignment alignment) {
   NotifyStateChanged();
 }
 
+void TStaticText::SetLayout(TTextLayout layout) {
+  if (layout == layout_) return;
+  layout_ = layout;
+  NotifyStateChanged();
+}
+
 void TStaticText::Click() {
   if (!CanReceiveInput()) return;
   Dispatch(OnClick);

@@ -10,6 +10,9 @@ namespace quill {
 
 enum TStaticBorderStyle { sbsNone, sbsSingle, sbsSunken };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// Where a one-line text sits in a box taller than its font's line: a text in
+// a smaller font beside others can sit on their baseline with tlBottom.
+enum TTextLayout { tlTop, tlCenter, tlBottom };
 
 class TStaticText : public TControl {
  public:
@@ -19,6 +22,8 @@ class TStaticText : public TControl {
   void SetBorderStyle(TStaticBorderStyle style);
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment alignment);
+  TTextLayout Layout() const { return layout_; }
+  void SetLayout(TTextLayout layout);
 
   void Click();
   void DblClick();
@@ -32,6 +37,7 @@ class TStaticText : public TControl {
  private:
   TStaticBorderStyle borderStyle_ = sbsNone;
   TAlignment alignment_ = taLeftJustify;
+  TTextLayout layout_ = tlTop;
 };
 
 }  // namespace quill

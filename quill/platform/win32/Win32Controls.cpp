@@ -202,13 +202,16 @@ void TTextPeer::Paint(HDC dc, const RECT& client) {
     case sbsNone:
       break;
   }
+  const bool wrap = text.Kind() == ckLabel && static_cast<const TLabel&>(text).WordWrap();
+  // The vertical placements work on single lines only, as DrawText's do.
   UINT format = DT_TOP;
+  if (!wrap && text.Layout() == tlCenter) format = DT_VCENTER;
+  if (!wrap && text.Layout() == tlBottom) format = DT_BOTTOM;
   switch (text.Alignment()) {
     case taLeftJustify: format |= DT_LEFT; break;
     case taRightJustify: format |= DT_RIGHT; break;
     case taCenter: format |= DT_CENTER; break;
   }
-  const bool wrap = text.Kind() == ckLabel && static_cast<const TLabel&>(text).WordWrap();
   format |= wrap ? DT_WORDBREAK : DT_SINGLELINE;
   DrawControlText(dc, Backend().Font(text.Font()), text, inside, format);
 }
