@@ -78,6 +78,9 @@ void TForm1::BuildImporterPage() {
   SetText(PreviewStaticText, "RGB (Non Paletted) Section");
   Place(OutputStaticText, AVImporter, 490, 27, 130, 16);
   SetText(OutputStaticText, "Output (Dithered into palette)");
+  // Each title centred over its view; the output's is a little wider than
+  // its box and would otherwise run into the page's edge.
+  for (TStaticText* title : {&PreviewStaticText, &OutputStaticText}) title->SetAlignment(taCenter);
 
   // Never shown: the source picture at full size and two scratch bitmaps.
   Place(Image1, AVImporter, 0, 0, kScratchViewSize, kScratchViewSize);
@@ -211,6 +214,8 @@ void TForm1::BuildImporterAdjustments() {
   Place(BackgroundStaticText, panel, 3, 140, 54, 13);
   SetText(BackgroundStaticText, "Background");
   UseCompactFont(BackgroundStaticText);
+  // On the baseline of the letters "R", "G" and "B" beside it.
+  BackgroundStaticText.SetLayout(tlBottom);
   struct TBackgroundSlider {
     TStaticText& Label;
     TGaugeBar& Slider;

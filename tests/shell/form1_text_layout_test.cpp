@@ -240,6 +240,10 @@ TEST_F(Form1TextLayout, OnlyTheCrampedCaptionsUseTheCompactFont) {
     if (c.Font().Name == kCompactFontName) compact.insert(c.Name());
   });
   EXPECT_EQ(compact, (std::set<std::string>{"BackgroundStaticText", "ModifyCaptionLabel", "ExperimentCaptionLabel"}));
+  // "Background" shares the baseline of the letters beside it.
+  EXPECT_EQ(form_->BackgroundStaticText.Layout(), tlBottom);
+  EXPECT_EQ(form_->BackgroundStaticText.Top(), form_->StaticText10.Top());
+  EXPECT_EQ(form_->BackgroundStaticText.Height(), EstimatedLineHeight(form_->StaticText10.Font()));
   // In the window font they would not fit before their fixed neighbours.
   EXPECT_GT(3 + EstimatedTextWidth("Background", TFont{}), form_->StaticText10.Left());
   EXPECT_GT(8 + EstimatedTextWidth(form_->ModifyCaptionLabel.Caption(), TFont{}),
