@@ -190,8 +190,8 @@ void TForm1::BuildImporterAdjustments() {
   };
   const TShiftColumn shifts[] = {
       {StaticText3, DeltaRedStaticText, RedAdjust, 3, 3, 56, 60, "Cyan - Red", clAqua},
-      {StaticText7, DeltaGreenStaticText, GreenAdjust, 99, 97, 76, 173, "Magenta-Green", clFuchsia},
-      {StaticText9, DeltaBlueStaticText, BlueAdjust, 195, 197, 64, 262, "Yellow - Blue", clYellow}};
+      {StaticText7, DeltaGreenStaticText, GreenAdjust, 99, 96, 76, 174, "Magenta-Green", clFuchsia},
+      {StaticText9, DeltaBlueStaticText, BlueAdjust, 195, 199, 64, 264, "Yellow - Blue", clYellow}};
   for (const TShiftColumn& c : shifts) {
     Place(c.Label, panel, c.LabelLeft, 109, c.LabelWidth, 15);
     SetText(c.Label, c.Caption);
