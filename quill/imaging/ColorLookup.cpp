@@ -53,7 +53,7 @@ void TFastColorLookup::Fill(std::uint32_t key, int index) {
                 std::uint32_t(index) << 24;
 }
 
-void TFastColorLookup::Resolve(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
+std::uint32_t TFastColorLookup::Resolve(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
   // Sum of absolute differences to every slot, then the first slot with the
   // least sum: the same winner as keeping a best-so-far that only a strictly
   // smaller distance (from 0x30000 down) replaces.
@@ -70,7 +70,9 @@ void TFastColorLookup::Resolve(std::uint32_t red, std::uint32_t green, std::uint
   int index = 0;
   while (distance[index] != best) ++index;
   // The answer for this full colour stands for every colour sharing its key.
-  Fill(Key(red, green, blue), index);
+  const std::uint32_t key = Key(red, green, blue);
+  Fill(key, index);
+  return cells_[key];
 }
 
 }  // namespace quill

@@ -63,8 +63,8 @@ class TFastColorLookup final : public TColorLookup {
   std::uint32_t EmptyCell() const { return emptyCell_; }
   static std::uint8_t IndexOf(std::uint32_t cell) { return std::uint8_t(cell >> 24); }
   // Finds the nearest entry by sum of absolute channel differences, the lowest
-  // index winning a tie, and fills the colour's cell with it.
-  void Resolve(std::uint32_t red, std::uint32_t green, std::uint32_t blue);
+  // index winning a tie, fills the colour's cell with it and returns the cell.
+  std::uint32_t Resolve(std::uint32_t red, std::uint32_t green, std::uint32_t blue);
 
   const TPaletteEntry& Entry(std::uint8_t index) const { return entries_[index]; }
 

@@ -10,6 +10,7 @@
 // Every loop here must give exactly what the per-pixel DitherPixel path gives;
 // the ditherer tests compare the two on whole pictures.
 #include <cstdint>
+#include <cstring>
 
 #include "quill/imaging/ColorLookup.h"
 
@@ -28,10 +29,28 @@ constexpr int kLaneOf[3] = {2, 1, 0};
 
 inline __m128i Zero() { return _mm_setzero_si128(); }
 
+// The value itself, hidden from the compiler's reassociation: keeps a sum
+// in the order written when that order shortens a chain of dependent steps.
+inline __m128i Opaque(__m128i v) {
+#ifdef __GNUC__
+  __asm__("" : "+x"(v));
+#endif
+  return v;
+}
+
 // One source pixel (blue, green, red bytes); reads exactly three bytes.
 inline __m128i LoadPixel(const std::uint8_t* p) {
   const int bgr = int(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16);
   return _mm_unpacklo_epi8(_mm_cvtsi32_si128(bgr), Zero());
+}
+
+// One source pixel from a four-byte read: blue, green, red in lanes 0 to 2,
+// the byte after the pixel in lane 3. Only for a pixel that is not the last
+// of its row, so that the read stays inside the row.
+inline __m128i LoadPixelAndNext(const std::uint8_t* p) {
+  std::uint32_t bgrx;
+  std::memcpy(&bgrx, p, sizeof bgrx);
+  return _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(bgrx)), Zero());
 }
 
 inline __m128i LoadCells(const std::int16_t* cell) {
@@ -40,7 +59,6 @@ inline __m128i LoadCells(const std::int16_t* cell) {
 inline void StoreCells(std::int16_t* cell, __m128i v) { _mm_storel_epi64(reinterpret_cast<__m128i*>(cell), v); }
 inline void AddCells(std::int16_t* cell, __m128i v) { StoreCells(cell, _mm_add_epi16(LoadCells(cell), v)); }
 
-inline __m128i Clamp255(__m128i v) { return _mm_min_epi16(_mm_max_epi16(v, Zero()), _mm_set1_epi16(255)); }
 
 // Lanes of mask (all ones or all zeros) pick ifSet, the others ifClear.
 inline __m128i Select(__m128i mask, __m128i ifSet, __m128i ifClear) {
@@ -88,24 +106,68 @@ struct TCacheView {
   std::uint32_t empty;
 };
 
-// Matches the clamped colour v through the lookup's cache: returns the
-// entry's channels in lanes 0 to 2 (lane 3 holds the index) and the index.
-inline __m128i Match(const TCacheView& cache, __m128i v, std::uint8_t& index) {
-#if defined(__x86_64__) || defined(_M_X64)
-  const std::uint64_t packed = std::uint64_t(_mm_cvtsi128_si64(v));  // 16 bits a channel
-  const std::uint32_t key = std::uint32_t(((packed >> 35) & 0x1F) | ((packed >> 14) & 0x3E0) | ((packed << 7) & 0x7C00));
-  if (cache.cells[key] == cache.empty)
-    cache.lookup.Resolve(std::uint32_t(packed >> 32) & 0xFF, std::uint32_t(packed >> 16) & 0xFF,
-                         std::uint32_t(packed) & 0xFF);
-#else
-  const std::uint32_t packed = std::uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(v, v)));  // a byte a channel
-  const std::uint32_t key = ((packed >> 19) & 0x1F) | ((packed >> 6) & 0x3E0) | ((packed << 7) & 0x7C00);
-  if (cache.cells[key] == cache.empty) cache.lookup.Resolve((packed >> 16) & 0xFF, (packed >> 8) & 0xFF, packed & 0xFF);
+// The filled cache cell of the colour whose blue, green and red are bytes 0,
+// 1 and 2 of bgr; byte 3 is ignored. Red picks a block of cells apart from
+// the rest of the key, so that the address takes three steps, not five.
+inline const std::uint32_t* FilledCell(const TCacheView& cache, std::uint32_t bgr) {
+  const std::uint32_t* block = cache.cells + ((bgr >> 19) & 0x1F);
+#ifdef __GNUC__
+  // Keeps the compiler from folding the block back into one index.
+  __asm__("" : "+r"(block));
 #endif
-  const std::uint32_t* cell = cache.cells + key;
-  index = TFastColorLookup::IndexOf(*cell);
-  const __m128i bytes = _mm_cvtsi32_si128(*reinterpret_cast<const int*>(cell));
+  const std::uint32_t* cell = block + (((bgr & 0xF8) << 7) | ((bgr >> 6) & 0x3E0));
+  if (*cell == cache.empty) cache.lookup.Resolve((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+  return cell;
+}
+
+#if defined(__x86_64__) || defined(_M_X64)
+// The filled cache cell for the colour u / 16, where u holds 16 x a
+// channel (0 to 4095) in lanes 0 to 2 and 0 in lane 3: the key's five bits of
+// each channel are bits 7 to 11 of its lane. Blue's bits pick a 4 KB block of
+// cells and green's and red's the cell in it, each part in shifts and masks
+// that take one step apiece (a shift by 3 would become a slower address
+// computation), the load adding the two.
+inline std::uint32_t TopBitsMatch(const TCacheView& cache, __m128i u) {
+  const std::uint64_t lanes = std::uint64_t(_mm_cvtsi128_si64(u));
+  const char* block = reinterpret_cast<const char*>(cache.cells) + ((lanes << 5) & 0x1F000);
+#ifdef __GNUC__
+  __asm__("" : "+r"(block));
+#endif
+  const std::uint32_t rest = std::uint32_t(((lanes >> 18) & 0x3E0) | (lanes >> 39));
+  const std::uint32_t cell = reinterpret_cast<const std::uint32_t*>(block)[rest];
+  if (cell != cache.empty) return cell;
+  return cache.lookup.Resolve(std::uint32_t(lanes >> 36) & 0xFF, std::uint32_t(lanes >> 20) & 0xFF,
+                              std::uint32_t(lanes >> 4) & 0xFF);
+}
+#else
+inline std::uint32_t TopBitsMatch(const TCacheView& cache, __m128i u) {
+  const __m128i bytes = _mm_packus_epi16(_mm_srai_epi16(u, 4), Zero());
+  return *FilledCell(cache, std::uint32_t(_mm_cvtsi128_si32(bytes)));
+}
+#endif
+
+// A filled cell's entry as lanes: blue, green, red in lanes 0 to 2, the index
+// in lane 3. Read straight into the vector register: no trip through a
+// general register on the way from the cache to the next pixel.
+inline __m128i CellLanes(const std::uint32_t* cell) {
+  __m128i bytes;
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ < 11
+  bytes = _mm_cvtsi32_si128(*reinterpret_cast<const int*>(cell));
+#else
+  bytes = _mm_loadu_si32(cell);
+#endif
   return _mm_unpacklo_epi8(bytes, Zero());
+}
+
+// Clamps the lanes of sum to 0..255 into v (the saturating pack is the
+// clamp) and matches that colour through the lookup's cache: returns the
+// entry's channels (lane 3 holds the index) and the index in index.
+inline __m128i ClampAndMatch(const TCacheView& cache, __m128i sum, __m128i& v, std::uint8_t& index) {
+  const __m128i bytes = _mm_packus_epi16(sum, sum);
+  v = _mm_unpacklo_epi8(bytes, Zero());
+  const std::uint32_t* cell = FilledCell(cache, std::uint32_t(_mm_cvtsi128_si32(bytes)));
+  index = TFastColorLookup::IndexOf(*cell);
+  return CellLanes(cell);
 }
 
 #endif  // QUILL_DIFFUSION_LANES

@@ -33,6 +33,9 @@ class TFloydSteinbergDitherer final : public TDitherEngine {
   std::int32_t Position() const { return position_; }
 
  private:
+  // The row loop on SSE2 lanes through the fast matcher's cache.
+  void RunRow(const std::uint8_t* source, std::uint8_t* result);
+
   // Four cells a column (see DiffusionLanes.h); the running values likewise
   // by lane.
   std::vector<std::int16_t> cells_;

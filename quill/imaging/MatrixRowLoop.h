@@ -29,9 +29,10 @@ std::int32_t RunMatrixRow(const std::uint8_t* source, std::uint8_t* result, std:
   __m128i own = LoadCells(current);
   __m128i ahead = LoadCells(current + cellStep);
   for (const std::uint32_t end = std::uint32_t(width); std::uint32_t(column) < end; column += step, pixel += pixelStep) {
-    const __m128i v = Clamp255(_mm_add_epi16(LoadPixel(pixel), TruncDivide<Weights::kDivisor>(_mm_add_epi16(own, half))));
+    const __m128i sum = _mm_add_epi16(LoadPixel(pixel), TruncDivide<Weights::kDivisor>(_mm_add_epi16(own, half)));
+    __m128i v;
     std::uint8_t index;
-    const __m128i e = _mm_sub_epi16(v, Match(cache, v, index));
+    const __m128i e = _mm_sub_epi16(v, ClampAndMatch(cache, sum, v, index));
     result[column] = index;
     StoreCells(current, own);
     own = _mm_add_epi16(ahead, Times<Weights::kCurrent[0]>(e));
