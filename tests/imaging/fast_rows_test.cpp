@@ -123,6 +123,24 @@ TEST(FastRows, RowsBegunInTheMiddle) {
   for (int byPixel : {1, 4, 8}) ExpectSameAsByPixel(noise, 9, Primaries(), byPixel);
 }
 
+TEST(FastRows, NearestRightToLeftRowFillsTheCacheFromTheRight) {
+  // Greys 128 and 135 share a key; alone, 128 goes to entry 0 and 135 to
+  // entry 1. Row 1 runs right to left, so its rightmost pixel, 135, fills
+  // the cell first and every 128 after it in the scan takes entry 1, also
+  // inside a group of four read at once.
+  const TPalette palette = MakePalette({{100, 100, 100}, {165, 165, 165}});
+  TBitmap picture = test::MakeBitmap24(9, 2, {test::Grey(0), test::Grey(0), test::Grey(0), test::Grey(0), test::Grey(0),
+                                              test::Grey(0), test::Grey(0), test::Grey(0), test::Grey(0),
+                                              test::Grey(128), test::Grey(128), test::Grey(128), test::Grey(128),
+                                              test::Grey(128), test::Grey(128), test::Grey(128), test::Grey(128),
+                                              test::Grey(135)});
+  const auto result = ReduceToPalette(picture, palette, pdNearest);
+  const std::vector<std::uint8_t> want(9, 1);
+  const std::uint8_t* row1 = result->ScanLine(1);
+  EXPECT_EQ(std::vector<std::uint8_t>(row1, row1 + 9), want);
+  ExpectSameAsByPixel(RowsOf(picture), 9, palette, 0);
+}
+
 TEST(FastRows, RowAlreadyFinishedIsLeftAlone) {
   TFastColorLookup lookup(Primaries());
   for (TPaletteDither mode : kAllModes) {
