@@ -146,27 +146,34 @@ inline std::uint32_t TopBitsMatch(const TCacheView& cache, __m128i u) {
 }
 #endif
 
-// A filled cell's entry as lanes: blue, green, red in lanes 0 to 2, the index
-// in lane 3. Read straight into the vector register: no trip through a
-// general register on the way from the cache to the next pixel.
-inline __m128i CellLanes(const std::uint32_t* cell) {
-  __m128i bytes;
-#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ < 11
-  bytes = _mm_cvtsi32_si128(*reinterpret_cast<const int*>(cell));
-#else
-  bytes = _mm_loadu_si32(cell);
-#endif
-  return _mm_unpacklo_epi8(bytes, Zero());
-}
+// A cell's entry as lanes: blue, green, red in lanes 0 to 2, the index in
+// lane 3.
+inline __m128i CellLanes(std::uint32_t cell) { return _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(cell)), Zero()); }
 
-// Clamps the lanes of sum to 0..255 into v (the saturating pack is the
-// clamp) and matches that colour through the lookup's cache: returns the
-// entry's channels (lane 3 holds the index) and the index in index.
+// Clamps the lanes of sum to 0..255 into v and matches that colour through
+// the lookup's cache: returns the entry's channels (lane 3 holds the index)
+// and the index in index.
 inline __m128i ClampAndMatch(const TCacheView& cache, __m128i sum, __m128i& v, std::uint8_t& index) {
+#if defined(__x86_64__) || defined(_M_X64)
+  // As TopBitsMatch, from bits 3 to 7 of each lane; lane 3 may hold anything.
+  v = _mm_min_epi16(_mm_max_epi16(sum, Zero()), _mm_set1_epi16(255));
+  const std::uint64_t lanes = std::uint64_t(_mm_cvtsi128_si64(v));
+  const char* block = reinterpret_cast<const char*>(cache.cells) + ((lanes << 9) & 0x1F000);
+#ifdef __GNUC__
+  __asm__("" : "+r"(block));
+#endif
+  const std::uint32_t rest = std::uint32_t(((lanes >> 14) & 0x3E0) | ((lanes >> 35) & 0x1F));
+  std::uint32_t cell = reinterpret_cast<const std::uint32_t*>(block)[rest];
+  if (cell == cache.empty)
+    cell = cache.lookup.Resolve(std::uint32_t(lanes >> 32) & 0xFF, std::uint32_t(lanes >> 16) & 0xFF,
+                                std::uint32_t(lanes) & 0xFF);
+#else
+  // The saturating pack is the clamp.
   const __m128i bytes = _mm_packus_epi16(sum, sum);
   v = _mm_unpacklo_epi8(bytes, Zero());
-  const std::uint32_t* cell = FilledCell(cache, std::uint32_t(_mm_cvtsi128_si32(bytes)));
-  index = TFastColorLookup::IndexOf(*cell);
+  const std::uint32_t cell = *FilledCell(cache, std::uint32_t(_mm_cvtsi128_si32(bytes)));
+#endif
+  index = TFastColorLookup::IndexOf(cell);
   return CellLanes(cell);
 }
 
