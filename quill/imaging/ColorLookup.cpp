@@ -2,6 +2,11 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#define QUILL_LOOKUP_SSE2 1
+#include <emmintrin.h>
+#endif
+
 namespace quill {
 
 namespace {
@@ -57,22 +62,60 @@ std::uint32_t TFastColorLookup::Resolve(std::uint32_t red, std::uint32_t green, 
   // Sum of absolute differences to every slot, then the first slot with the
   // least sum: the same winner as keeping a best-so-far that only a strictly
   // smaller distance (from 0x30000 down) replaces.
-  const std::int16_t r = std::int16_t(red), g = std::int16_t(green), b = std::int16_t(blue);
+  const int index = NearestSlot(std::int16_t(red), std::int16_t(green), std::int16_t(blue));
+  // The answer for this full colour stands for every colour sharing its key.
+  const std::uint32_t key = Key(red, green, blue);
+  Fill(key, index);
+  return cells_[key];
+}
+
+#ifdef QUILL_LOOKUP_SSE2
+int TFastColorLookup::NearestSlot(std::int16_t red, std::int16_t green, std::int16_t blue) const {
+  // Eight slots at a time; the least sum is kept while the sums are made,
+  // and the first slot holding it is found eight at a time.
+  constexpr int kGroups = TPalette::kMaxEntries / 8;
+  const __m128i r = _mm_set1_epi16(red), g = _mm_set1_epi16(green), b = _mm_set1_epi16(blue);
+  const __m128i zero = _mm_setzero_si128();
+  const auto absolute = [&zero](__m128i d) { return _mm_max_epi16(d, _mm_sub_epi16(zero, d)); };
+  __m128i distance[kGroups];
+  __m128i best = _mm_set1_epi16(0x7FFF);
+  for (int i = 0; i < kGroups; ++i) {
+    const auto lanes = [i](const std::array<std::int16_t, TPalette::kMaxEntries>& channel) {
+      return _mm_loadu_si128(reinterpret_cast<const __m128i*>(channel.data() + 8 * i));
+    };
+    distance[i] = _mm_add_epi16(_mm_add_epi16(absolute(_mm_sub_epi16(lanes(channels_->Red), r)),
+                                              absolute(_mm_sub_epi16(lanes(channels_->Green), g))),
+                                absolute(_mm_sub_epi16(lanes(channels_->Blue), b)));
+    best = _mm_min_epi16(best, distance[i]);
+  }
+  best = _mm_min_epi16(best, _mm_shuffle_epi32(best, _MM_SHUFFLE(1, 0, 3, 2)));
+  best = _mm_min_epi16(best, _mm_shuffle_epi32(best, _MM_SHUFFLE(2, 3, 0, 1)));
+  best = _mm_min_epi16(best, _mm_shufflelo_epi16(_mm_shufflehi_epi16(best, _MM_SHUFFLE(2, 3, 0, 1)),
+                                                 _MM_SHUFFLE(2, 3, 0, 1)));
+  for (int i = 0; i < kGroups; ++i) {
+    const int equal = _mm_movemask_epi8(_mm_cmpeq_epi16(distance[i], best));
+    if (equal == 0) continue;
+    int lane = 0;
+    while ((equal & (1 << (2 * lane))) == 0) ++lane;
+    return 8 * i + lane;
+  }
+  return 0;  // not reached: some slot holds the least sum
+}
+#else
+int TFastColorLookup::NearestSlot(std::int16_t red, std::int16_t green, std::int16_t blue) const {
   std::int16_t distance[TPalette::kMaxEntries];
   for (int i = 0; i < TPalette::kMaxEntries; ++i) {
-    const std::int16_t dr = std::int16_t(channels_->Red[i] - r);
-    const std::int16_t dg = std::int16_t(channels_->Green[i] - g);
-    const std::int16_t db = std::int16_t(channels_->Blue[i] - b);
+    const std::int16_t dr = std::int16_t(channels_->Red[i] - red);
+    const std::int16_t dg = std::int16_t(channels_->Green[i] - green);
+    const std::int16_t db = std::int16_t(channels_->Blue[i] - blue);
     distance[i] = std::int16_t((dr < 0 ? -dr : dr) + (dg < 0 ? -dg : dg) + (db < 0 ? -db : db));
   }
   std::int16_t best = distance[0];
   for (int i = 1; i < TPalette::kMaxEntries; ++i) best = std::min(best, distance[i]);
   int index = 0;
   while (distance[index] != best) ++index;
-  // The answer for this full colour stands for every colour sharing its key.
-  const std::uint32_t key = Key(red, green, blue);
-  Fill(key, index);
-  return cells_[key];
+  return index;
 }
+#endif
 
 }  // namespace quill

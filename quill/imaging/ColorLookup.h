@@ -76,6 +76,8 @@ class TFastColorLookup final : public TColorLookup {
 
  private:
   void Fill(std::uint32_t key, int index);
+  // The first slot with the least sum of absolute differences to the colour.
+  int NearestSlot(std::int16_t red, std::int16_t green, std::int16_t blue) const;
 
   std::array<TPaletteEntry, TPalette::kMaxEntries> entries_{};
   // The entries' channels one array each, for a search the compiler can
