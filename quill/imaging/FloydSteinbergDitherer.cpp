@@ -171,9 +171,10 @@ void TFloydSteinbergDitherer::RunRow(const std::uint8_t* source, std::uint8_t* r
     const __m128i s1Low = _mm_subs_epu16(_mm_add_epi16(Opaque(_mm_add_epi16(base, offset1)), mB), eightMB);
     const __m128i u = _mm_min_epi16(_mm_min_epi16(s1Low, top), _mm_max_epi16(s0, p16));
     const __m128i v = _mm_srai_epi16(u, 4);
-    const std::uint32_t entry = TopBitsMatch(cache, u);
+    __m128i entryBytes;
+    const std::uint32_t entry = TopBitsMatch(cache, u, entryBytes);
     result[column] = TFastColorLookup::IndexOf(entry);
-    mB = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(entry)), biasBytes);
+    mB = _mm_unpacklo_epi8(entryBytes, biasBytes);
     sevenV = _mm_mullo_epi16(v, seven);
     // Lane 3 holds the index in m: scratch too.
     const __m128i e = _mm_sub_epi16(_mm_add_epi16(v, bias), mB);
