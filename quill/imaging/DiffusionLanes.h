@@ -125,18 +125,12 @@ inline const std::uint32_t* FilledCell(const TCacheView& cache, std::uint32_t bg
 // returned as the low word of bytes, read from the cache straight into the
 // vector register where that saves a step.
 #if defined(__x86_64__) || defined(_M_X64)
-// The key's five bits of each channel are bits 7 to 11 of its lane. Blue's
-// bits pick a 4 KB block of cells and green's and red's the cell in it, each
-// part in shifts and masks that take one step apiece (a shift by 3 would
-// become a slower address computation), the load adding the two.
-inline std::uint32_t TopBitsMatch(const TCacheView& cache, __m128i u, __m128i& bytes) {
-  const std::uint64_t lanes = std::uint64_t(_mm_cvtsi128_si64(u));
-  const std::uint64_t block = reinterpret_cast<std::uint64_t>(cache.cells) + ((lanes << 5) & 0x1F000);
-  const std::uint64_t rest = ((lanes >> 18) & 0x3E0) | (lanes >> 39);
+// Cell number rest of the block of cells at address block, returned and also
+// given as the low word of bytes: read twice, once into the vector register,
+// where the compiler would make one read and a move between register files.
+inline std::uint32_t ReadCell(std::uint64_t block, std::uint64_t rest, __m128i& bytes) {
   std::uint32_t cell;
 #ifdef __GNUC__
-  // Two reads of the cell, one for the index and the test, one into the
-  // vector register: the compiler would make one read and a move.
   __asm__("movl (%2,%3,4), %0\n\tmovd (%2,%3,4), %1"
           : "=&r"(cell), "=x"(bytes)
           : "r"(block), "r"(rest)
@@ -145,11 +139,22 @@ inline std::uint32_t TopBitsMatch(const TCacheView& cache, __m128i u, __m128i& b
   cell = reinterpret_cast<const std::uint32_t*>(block)[rest];
   bytes = _mm_cvtsi32_si128(int(cell));
 #endif
-  if (cell != cache.empty) return cell;
-  cell = cache.lookup.Resolve(std::uint32_t(lanes >> 36) & 0xFF, std::uint32_t(lanes >> 20) & 0xFF,
-                              std::uint32_t(lanes >> 4) & 0xFF);
-  bytes = _mm_cvtsi32_si128(int(cell));
   return cell;
+}
+
+// The key's five bits of each channel are bits 7 to 11 of its lane. Blue's
+// bits pick a 4 KB block of cells and green's and red's the cell in it, each
+// part in shifts and masks that take one step apiece (a shift by 3 would
+// become a slower address computation), the load adding the two.
+inline std::uint32_t TopBitsMatch(const TCacheView& cache, __m128i u, __m128i& bytes) {
+  const std::uint64_t lanes = std::uint64_t(_mm_cvtsi128_si64(u));
+  const std::uint64_t block = reinterpret_cast<std::uint64_t>(cache.cells) + ((lanes << 5) & 0x1F000);
+  const std::uint32_t cell = ReadCell(block, ((lanes >> 18) & 0x3E0) | (lanes >> 39), bytes);
+  if (cell != cache.empty) return cell;
+  const std::uint32_t filled = cache.lookup.Resolve(std::uint32_t(lanes >> 36) & 0xFF,
+                                                    std::uint32_t(lanes >> 20) & 0xFF, std::uint32_t(lanes >> 4) & 0xFF);
+  bytes = _mm_cvtsi32_si128(int(filled));
+  return filled;
 }
 #else
 inline std::uint32_t TopBitsMatch(const TCacheView& cache, __m128i u, __m128i& bytes) {
@@ -160,35 +165,32 @@ inline std::uint32_t TopBitsMatch(const TCacheView& cache, __m128i u, __m128i& b
 }
 #endif
 
-// A cell's entry as lanes: blue, green, red in lanes 0 to 2, the index in
-// lane 3.
-inline __m128i CellLanes(std::uint32_t cell) { return _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(cell)), Zero()); }
-
 // Clamps the lanes of sum to 0..255 into v and matches that colour through
 // the lookup's cache: returns the entry's channels (lane 3 holds the index)
 // and the index in index.
 inline __m128i ClampAndMatch(const TCacheView& cache, __m128i sum, __m128i& v, std::uint8_t& index) {
+  __m128i bytes;
+  std::uint32_t cell;
 #if defined(__x86_64__) || defined(_M_X64)
   // As TopBitsMatch, from bits 3 to 7 of each lane; lane 3 may hold anything.
   v = _mm_min_epi16(_mm_max_epi16(sum, Zero()), _mm_set1_epi16(255));
   const std::uint64_t lanes = std::uint64_t(_mm_cvtsi128_si64(v));
-  const char* block = reinterpret_cast<const char*>(cache.cells) + ((lanes << 9) & 0x1F000);
-#ifdef __GNUC__
-  __asm__("" : "+r"(block));
-#endif
-  const std::uint32_t rest = std::uint32_t(((lanes >> 14) & 0x3E0) | ((lanes >> 35) & 0x1F));
-  std::uint32_t cell = reinterpret_cast<const std::uint32_t*>(block)[rest];
-  if (cell == cache.empty)
+  const std::uint64_t block = reinterpret_cast<std::uint64_t>(cache.cells) + ((lanes << 9) & 0x1F000);
+  cell = ReadCell(block, ((lanes >> 14) & 0x3E0) | ((lanes >> 35) & 0x1F), bytes);
+  if (cell == cache.empty) {
     cell = cache.lookup.Resolve(std::uint32_t(lanes >> 32) & 0xFF, std::uint32_t(lanes >> 16) & 0xFF,
                                 std::uint32_t(lanes) & 0xFF);
+    bytes = _mm_cvtsi32_si128(int(cell));
+  }
 #else
   // The saturating pack is the clamp.
-  const __m128i bytes = _mm_packus_epi16(sum, sum);
-  v = _mm_unpacklo_epi8(bytes, Zero());
-  const std::uint32_t cell = *FilledCell(cache, std::uint32_t(_mm_cvtsi128_si32(bytes)));
+  const __m128i colour = _mm_packus_epi16(sum, sum);
+  v = _mm_unpacklo_epi8(colour, Zero());
+  cell = *FilledCell(cache, std::uint32_t(_mm_cvtsi128_si32(colour)));
+  bytes = _mm_cvtsi32_si128(int(cell));
 #endif
   index = TFastColorLookup::IndexOf(cell);
-  return CellLanes(cell);
+  return _mm_unpacklo_epi8(bytes, Zero());
 }
 
 #endif  // QUILL_DIFFUSION_LANES
