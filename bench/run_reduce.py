@@ -7,8 +7,8 @@ The bench binary reduces its 12-megapixel test picture to the chat palette in
 every dither mode and writes the picture as a PPM; Pillow quantizes that very
 picture with img.quantize(palette=palimg, dither=...) where palimg holds the
 256-entry chat palette. Both sides are timed in processor time of one thread,
-best of several runs. Ours is the whole ReduceToPalette call, including the
-in-memory BMP that the result bitmap is loaded from.
+best of several runs. Ours is the whole ReduceToPalette call, result bitmap
+included.
 """
 import os
 import subprocess
