@@ -3,9 +3,10 @@
 // of one SSE2 register, in the order a 24-bit pixel stores them: lane 0 blue,
 // 1 green, 2 red; lane 3 is scratch that never reaches the other lanes. The
 // error cells use the same layout in memory, four 16-bit cells per column, so
-// a pixel's three cells move as one 64-bit word. Every value involved stays
-// within +-12288 (at most the sum of a matrix's weights times 255), so 16
-// bits hold exactly what 32-bit arithmetic would.
+// a pixel's three cells move as one 64-bit word. The cells and shares stay
+// within +-12288 (at most the sum of a matrix's weights times 255), and the
+// scaled and biased sums of the Floyd-Steinberg loop within 0..12600 (see
+// there), so 16 bits hold exactly what 32-bit arithmetic would.
 //
 // Every loop here must give exactly what the per-pixel DitherPixel path gives;
 // the ditherer tests compare the two on whole pictures.
