@@ -20,10 +20,43 @@ void TThreadPersistent::NotifyChanged() {
   if (updateCount_ == 0 && OnChange) OnChange();
 }
 
+namespace {
+// The count of locked bitmaps has its own guard, apart from each bitmap's.
+std::mutex gLockedCountGuard;
+int gLockedCount = 0;
+}  // namespace
+
+void TThreadPersistent::Lock() const {
+  lock_.lock();
+  if (lockDepth_++ == 0) {
+    std::lock_guard<std::mutex> guard(gLockedCountGuard);
+    ++gLockedCount;
+  }
+}
+
+void TThreadPersistent::Unlock() const {
+  if (--lockDepth_ == 0) {
+    std::lock_guard<std::mutex> guard(gLockedCountGuard);
+    --gLockedCount;
+  }
+  lock_.unlock();
+}
+
+int TThreadPersistent::LockedCount() {
+  std::lock_guard<std::mutex> guard(gLockedCountGuard);
+  return gLockedCount;
+}
+
 TColor32 OffsetColour32(TColor32 c, int amount) {
   auto shift = [amount](int channel) { return TColor32(std::clamp(channel + amount, 0, 255)); };
   return (c & 0xFF000000u) | (shift(RedComponent(c)) << 16) | (shift(GreenComponent(c)) << 8) |
          shift(BlueComponent(c));
+}
+
+TBitmap32::~TBitmap32() {
+  // Released under the lock, so a paint in progress never sees half a bitmap.
+  const TBitmapLock lock(*this);
+  std::vector<TColor32>().swap(bits_);
 }
 
 bool TBitmap32::ChangeSize(int width, int height) {

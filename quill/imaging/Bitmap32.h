@@ -28,14 +28,41 @@ class TThreadPersistent {
   int UpdateCount() const { return updateCount_; }
   // Fires OnChange only outside BeginUpdate / EndUpdate.
   void NotifyChanged();
-  void Lock() { lock_.lock(); }
-  void Unlock() { lock_.unlock(); }
+  // Held by the image view while it paints the pixels and by resizing while
+  // it replaces them; recursive, so a change handler may lock again.
+  void Lock() const;
+  void Unlock() const;
+  // How many bitmaps are locked right now, over all bitmaps of the process.
+  static int LockedCount();
 
   std::function<void()> OnChange;
 
  private:
   int updateCount_ = 0;
-  std::recursive_mutex lock_;
+  mutable int lockDepth_ = 0;
+  mutable std::recursive_mutex lock_;
+};
+
+// Holds a bitmap's lock for one scope.
+class TBitmapLock {
+ public:
+  explicit TBitmapLock(const TThreadPersistent& bitmap) : bitmap_(bitmap) { bitmap_.Lock(); }
+  ~TBitmapLock() { bitmap_.Unlock(); }
+  TBitmapLock(const TBitmapLock&) = delete;
+  TBitmapLock& operator=(const TBitmapLock&) = delete;
+
+ private:
+  const TThreadPersistent& bitmap_;
+};
+
+// The font a bitmap's text output uses. The program draws no text into its
+// bitmaps, so this is only the description the drawing backend would select.
+struct TFont32 {
+  std::string Name = "MS Sans Serif";
+  int Size = 8;  // points
+  TColor32 Color = 0xFF000000u;
+  bool Bold = false;
+  bool Italic = false;
 };
 
 class TBitmap32 : public TThreadPersistent {
@@ -43,6 +70,7 @@ class TBitmap32 : public TThreadPersistent {
   using TPixelCombine = std::function<void(TColor32 src, TColor32& dst, std::uint8_t masterAlpha)>;
 
   TBitmap32() = default;
+  ~TBitmap32() override;
   TBitmap32(const TBitmap32&) = delete;
   TBitmap32& operator=(const TBitmap32&) = delete;
 
@@ -94,6 +122,7 @@ class TBitmap32 : public TThreadPersistent {
   TStretchFilter StretchFilter() const { return stretchFilter_; }
   void SetStretchFilter(TStretchFilter filter);
   TPixelCombine OnPixelCombine;
+  TFont32 Font;
 
   // The "Data" persistence form: Width (int32), Height (int32), then the pixels
   // in storage order, all little-endian.

@@ -64,6 +64,8 @@ class TMemoryViewStream : public TStream {
   TMemoryViewStream(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
   explicit TMemoryViewStream(const std::vector<std::uint8_t>& bytes)
       : data_(bytes.data()), size_(bytes.size()) {}
+  // A temporary would be gone before the first read.
+  explicit TMemoryViewStream(std::vector<std::uint8_t>&&) = delete;
 
   std::int32_t Read(void* buffer, std::int32_t count) override;
   std::int32_t Write(const void*, std::int32_t) override { return 0; }

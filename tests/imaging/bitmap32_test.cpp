@@ -207,5 +207,21 @@ TEST(Bitmap32, DataFormRoundTripsAndRejectsShortBlocks) {
   EXPECT_EQ(c.Width(), 1);
 }
 
+TEST(Bitmap32, LockedCountCountsBitmapsNotNestedLocks) {
+  const int before = TBitmap32::LockedCount();
+  TBitmap32 a, b;
+  {
+    const TBitmapLock outer(a);
+    const TBitmapLock inner(a);  // a change handler locking again
+    EXPECT_EQ(TBitmap32::LockedCount(), before + 1);
+    const TBitmapLock other(b);
+    EXPECT_EQ(TBitmap32::LockedCount(), before + 2);
+    // Resizing takes the lock of a bitmap already held by this thread.
+    EXPECT_TRUE(a.ChangeSize(3, 3));
+    EXPECT_EQ(TBitmap32::LockedCount(), before + 2);
+  }
+  EXPECT_EQ(TBitmap32::LockedCount(), before);
+}
+
 }  // namespace
 }  // namespace quill

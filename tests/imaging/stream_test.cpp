@@ -40,7 +40,8 @@ TEST(TMemoryStream, NegativePositionsAndCountsMoveNothing) {
 }
 
 TEST(TStream, ShortReadBufferIsStreamReadError) {
-  TMemoryViewStream stream(std::vector<std::uint8_t>{1, 2, 3});
+  const std::vector<std::uint8_t> bytes = {1, 2, 3};
+  TMemoryViewStream stream(bytes);
   std::uint8_t read[4];
   try {
     stream.ReadBuffer(read, 4);

@@ -36,6 +36,8 @@ void TImage32Peer::CreateNativeWindow(HWND parent) {
 
 void TImage32Peer::Paint(HDC dc, const RECT& client) {
   const TImage32& image = Image();
+  // Nothing may replace the pixels while they are on their way to the screen.
+  const TBitmapLock lock(image.Bitmap());
   const TRect covered = image.BitmapRect();
   if (covered.Width() <= 0 || covered.Height() <= 0) {
     FillSolid(dc, client, image.Color());
