@@ -19,7 +19,7 @@ using bmptest::Bytes;
 using bmptest::BuildBmp;
 using bmptest::DistinctTable;
 using bmptest::PaddedRows;
-using bmptest::TBmpSpec;
+using bmptest::TBmpLayout;
 
 constexpr TColor32 Rgb(int r, int g, int b) { return MakeColour32(std::uint8_t(r), std::uint8_t(g), std::uint8_t(b), 0); }
 
@@ -85,13 +85,13 @@ TEST(BmpReader, ReadsEveryBitDepthBottomUpAndTopDown) {
   for (const TDepthCase& c : DepthCases()) {
     for (bool topDown : {false, true}) {
       SCOPED_TRACE(std::string(c.Name) + (topDown ? ", top-down" : ", bottom-up"));
-      TBmpSpec spec;
-      spec.Width = c.Width;
-      spec.Height = topDown ? -2 : 2;
-      spec.BitCount = c.Bits;
-      spec.Table = c.Table;
-      spec.Pixels = topDown ? PaddedRows({c.TopRow, c.BottomRow}) : PaddedRows({c.BottomRow, c.TopRow});
-      const TBitmap bitmap = Load(BuildBmp(spec));
+      TBmpLayout layout;
+      layout.Width = c.Width;
+      layout.Height = topDown ? -2 : 2;
+      layout.BitCount = c.Bits;
+      layout.Table = c.Table;
+      layout.Pixels = topDown ? PaddedRows({c.TopRow, c.BottomRow}) : PaddedRows({c.BottomRow, c.TopRow});
+      const TBitmap bitmap = Load(BuildBmp(layout));
       EXPECT_EQ(bitmap.PixelFormat(), c.Format);
       EXPECT_EQ(bitmap.Width(), c.Width);
       EXPECT_EQ(bitmap.Height(), 2);
@@ -105,14 +105,14 @@ TEST(BmpReader, ReadsEveryBitDepthBottomUpAndTopDown) {
 TEST(BmpReader, ReadsEveryHeaderKind) {
   for (std::uint32_t headerSize : {12u, 40u, 52u, 56u, 108u, 124u}) {
     SCOPED_TRACE(headerSize);
-    TBmpSpec spec;
-    spec.HeaderSize = headerSize;
-    spec.Width = 3;
-    spec.Height = 2;
-    spec.BitCount = 4;
-    spec.Table = DistinctTable(16);
-    spec.Pixels = PaddedRows({{0x12, 0x30}, {0xF0, 0xA0}});
-    const TBitmap bitmap = Load(BuildBmp(spec));
+    TBmpLayout layout;
+    layout.HeaderSize = headerSize;
+    layout.Width = 3;
+    layout.Height = 2;
+    layout.BitCount = 4;
+    layout.Table = DistinctTable(16);
+    layout.Pixels = PaddedRows({{0x12, 0x30}, {0xF0, 0xA0}});
+    const TBitmap bitmap = Load(BuildBmp(layout));
     EXPECT_EQ(bitmap.PixelFormat(), pf4bit);
     EXPECT_EQ(bitmap.ColourTable(), DistinctTable(16));
     EXPECT_EQ(RowIndices(bitmap, 0), (std::vector<int>{15, 0, 10}));
@@ -121,7 +121,7 @@ TEST(BmpReader, ReadsEveryHeaderKind) {
 }
 
 TEST(BmpReader, CoreHeaderReadsThreeByteColourEntriesAndTwentyFourBits) {
-  TBmpSpec indexed;
+  TBmpLayout indexed;
   indexed.HeaderSize = 12;
   indexed.Width = 2;
   indexed.BitCount = 8;
@@ -131,7 +131,7 @@ TEST(BmpReader, CoreHeaderReadsThreeByteColourEntriesAndTwentyFourBits) {
   EXPECT_EQ(a.ColourTable(), DistinctTable(256));
   EXPECT_EQ(RowColours(a, 0), (std::vector<TColor32>{Distinct(200), Distinct(3)}));
 
-  TBmpSpec rgb;
+  TBmpLayout rgb;
   rgb.HeaderSize = 12;
   rgb.Width = 1;
   rgb.Pixels = PaddedRows({{1, 2, 3}});
@@ -141,33 +141,33 @@ TEST(BmpReader, CoreHeaderReadsThreeByteColourEntriesAndTwentyFourBits) {
 }
 
 TEST(BmpReader, ColoursUsedShortensTheTableAndIndicesPastItReadBlack) {
-  TBmpSpec spec;
-  spec.Width = 2;
-  spec.BitCount = 8;
-  spec.ColoursUsed = 2;
-  spec.Table = DistinctTable(2);
-  spec.Pixels = PaddedRows({{1, 5}});
-  const TBitmap bitmap = Load(BuildBmp(spec));
+  TBmpLayout layout;
+  layout.Width = 2;
+  layout.BitCount = 8;
+  layout.ColoursUsed = 2;
+  layout.Table = DistinctTable(2);
+  layout.Pixels = PaddedRows({{1, 5}});
+  const TBitmap bitmap = Load(BuildBmp(layout));
   EXPECT_EQ(bitmap.ColourTable(), DistinctTable(2));
   EXPECT_EQ(RowColours(bitmap, 0), (std::vector<TColor32>{Distinct(1), 0u}));
 }
 
 TEST(BmpReader, ColoursUsedBeyondTheDepthKeepsOnlyWhatTheDepthCanIndex) {
-  TBmpSpec spec;
-  spec.BitCount = 1;
-  spec.ColoursUsed = 1000;
-  spec.Table = DistinctTable(2);  // the file holds only two; the offset says where pixels are
-  spec.Pixels = PaddedRows({{0x80}});
-  const TBitmap bitmap = Load(BuildBmp(spec));
+  TBmpLayout layout;
+  layout.BitCount = 1;
+  layout.ColoursUsed = 1000;
+  layout.Table = DistinctTable(2);  // the file holds only two; the offset says where pixels are
+  layout.Pixels = PaddedRows({{0x80}});
+  const TBitmap bitmap = Load(BuildBmp(layout));
   EXPECT_EQ(bitmap.ColourTable(), DistinctTable(2));
   EXPECT_EQ(bitmap.PixelColour(0, 0), Distinct(1));
 }
 
 TEST(BmpReader, HonoursThePixelOffsetAcrossAGap) {
-  TBmpSpec spec;
-  spec.Gap = Bytes(6, 0xEE);
-  spec.Pixels = PaddedRows({{1, 2, 3}});
-  EXPECT_EQ(Load(BuildBmp(spec)).PixelColour(0, 0), Rgb(3, 2, 1));
+  TBmpLayout layout;
+  layout.Gap = Bytes(6, 0xEE);
+  layout.Pixels = PaddedRows({{1, 2, 3}});
+  EXPECT_EQ(Load(BuildBmp(layout)).PixelColour(0, 0), Rgb(3, 2, 1));
 }
 
 TEST(BmpReader, UnusablePixelOffsetFallsBackToRightAfterTheColourTable) {
@@ -178,27 +178,27 @@ TEST(BmpReader, UnusablePixelOffsetFallsBackToRightAfterTheColourTable) {
   for (const TCase& c : {TCase{"zero", 0}, TCase{"past the end", 100000}, TCase{"inside the header", 20},
                          TCase{"at the very end", 14 + 40 + 8 + 4}}) {
     SCOPED_TRACE(c.Name);
-    TBmpSpec spec;
-    spec.BitCount = 1;
-    spec.Table = DistinctTable(2);
-    spec.Pixels = PaddedRows({{0x80}});
-    spec.PixelOffset = c.Offset;
-    EXPECT_EQ(Load(BuildBmp(spec)).PixelColour(0, 0), Distinct(1));
+    TBmpLayout layout;
+    layout.BitCount = 1;
+    layout.Table = DistinctTable(2);
+    layout.Pixels = PaddedRows({{0x80}});
+    layout.PixelOffset = c.Offset;
+    EXPECT_EQ(Load(BuildBmp(layout)).PixelColour(0, 0), Distinct(1));
   }
 }
 
 // ---- run-length encoding ----
 
 TBitmap LoadRle(std::uint16_t bits, int width, int height, Bytes stream, std::uint32_t imageSize = 0) {
-  TBmpSpec spec;
-  spec.Width = width;
-  spec.Height = height;
-  spec.BitCount = bits;
-  spec.Compression = bits == 8 ? 1 : 2;
-  spec.Table = DistinctTable(1 << bits);
-  spec.ImageSize = imageSize;
-  spec.Pixels = std::move(stream);
-  return Load(BuildBmp(spec));
+  TBmpLayout layout;
+  layout.Width = width;
+  layout.Height = height;
+  layout.BitCount = bits;
+  layout.Compression = bits == 8 ? 1 : 2;
+  layout.Table = DistinctTable(1 << bits);
+  layout.ImageSize = imageSize;
+  layout.Pixels = std::move(stream);
+  return Load(BuildBmp(layout));
 }
 
 struct TRleCase {
@@ -253,14 +253,14 @@ TEST(BmpReader, ExpandsRunLengthStreams) {
 }
 
 TEST(BmpReader, HonoursThePixelOffsetOfARunLengthStream) {
-  TBmpSpec spec;
-  spec.Width = 2;
-  spec.BitCount = 8;
-  spec.Compression = 1;
-  spec.Table = DistinctTable(256);
-  spec.Gap = {1, 9, 0, 1};  // a stream that would paint 9 if it were read
-  spec.Pixels = {2, 3, 0, 1};
-  EXPECT_EQ(RowIndices(Load(BuildBmp(spec)), 0), (std::vector<int>{3, 3}));
+  TBmpLayout layout;
+  layout.Width = 2;
+  layout.BitCount = 8;
+  layout.Compression = 1;
+  layout.Table = DistinctTable(256);
+  layout.Gap = {1, 9, 0, 1};  // a stream that would paint 9 if it were read
+  layout.Pixels = {2, 3, 0, 1};
+  EXPECT_EQ(RowIndices(Load(BuildBmp(layout)), 0), (std::vector<int>{3, 3}));
 }
 
 // ---- channel masks ----
@@ -301,18 +301,18 @@ TEST(BmpReader, DecodesChannelMasks) {
   };
   for (const TMaskCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    TBmpSpec spec;
-    spec.HeaderSize = c.HeaderSize;
-    spec.BitCount = c.Bits;
-    spec.Compression = c.Compression;
+    TBmpLayout layout;
+    layout.HeaderSize = c.HeaderSize;
+    layout.BitCount = c.Bits;
+    layout.Compression = c.Compression;
     if (c.HeaderSize == 40) {
-      spec.MasksAfterHeader = {c.Masks.Red, c.Masks.Green, c.Masks.Blue};
-      if (c.Compression == 6) spec.MasksAfterHeader.push_back(c.Masks.Alpha);
+      layout.MasksAfterHeader = {c.Masks.Red, c.Masks.Green, c.Masks.Blue};
+      if (c.Compression == 6) layout.MasksAfterHeader.push_back(c.Masks.Alpha);
     } else {
-      spec.HeaderMasks = c.Masks;
+      layout.HeaderMasks = c.Masks;
     }
-    spec.Pixels = PaddedRows({c.Pixel});
-    const TBitmap bitmap = Load(BuildBmp(spec));
+    layout.Pixels = PaddedRows({c.Pixel});
+    const TBitmap bitmap = Load(BuildBmp(layout));
     EXPECT_EQ(bitmap.PixelFormat(), c.Format);
     EXPECT_EQ(bitmap.PixelColour(0, 0), c.Colour);
   }
@@ -320,13 +320,13 @@ TEST(BmpReader, DecodesChannelMasks) {
 
 // ---- refused files ----
 
-Bytes ValidFile(std::function<void(TBmpSpec&)> change = nullptr) {
-  TBmpSpec spec;
-  spec.Width = 2;
-  spec.Height = 2;
-  spec.Pixels = PaddedRows({{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}});
-  if (change) change(spec);
-  return BuildBmp(spec);
+Bytes ValidFile(std::function<void(TBmpLayout&)> change = nullptr) {
+  TBmpLayout layout;
+  layout.Width = 2;
+  layout.Height = 2;
+  layout.Pixels = PaddedRows({{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}});
+  if (change) change(layout);
+  return BuildBmp(layout);
 }
 
 Bytes Patched(Bytes file, std::size_t offset, std::uint32_t value) {
@@ -349,74 +349,74 @@ std::vector<TBadCase> BadCases() {
   const std::string notBmp = kBitmapNotBmp, notValid = kBitmapNotValid, unsupported = kBitmapUnsupported;
   const std::string tooLarge = kPictureTooLarge;
   const Bytes valid = ValidFile();
-  auto with = [](std::function<void(TBmpSpec&)> change) { return ValidFile(std::move(change)); };
+  auto with = [](std::function<void(TBmpLayout&)> change) { return ValidFile(std::move(change)); };
   return {
       {"wrong signature", Patched(valid, 0, 0x0000'4D58), notBmp},
       {"a single byte", {'B'}, notBmp},
       {"signature only", {'B', 'M'}, notValid},
       {"file header only", Cut(valid, 14), notValid},
       {"cut inside the info header", Cut(valid, 30), notValid},
-      {"header size 64", with([](TBmpSpec& s) { s.HeaderSize = 64; }), unsupported},
+      {"header size 64", with([](TBmpLayout& s) { s.HeaderSize = 64; }), unsupported},
       {"header size 0", Patched(valid, 14, 0), unsupported},
       {"header size huge", Patched(valid, 14, 0xFFFFFFFF), unsupported},
-      {"header size past the end", Cut(with([](TBmpSpec& s) { s.HeaderSize = 124; s.Pixels.clear(); }), 100),
+      {"header size past the end", Cut(with([](TBmpLayout& s) { s.HeaderSize = 124; s.Pixels.clear(); }), 100),
        notValid},
-      {"width 0", with([](TBmpSpec& s) { s.Width = 0; }), notValid},
-      {"negative width", with([](TBmpSpec& s) { s.Width = -2; }), notValid},
-      {"height 0", with([](TBmpSpec& s) { s.Height = 0; }), notValid},
-      {"core width 0", with([](TBmpSpec& s) { s.HeaderSize = 12; s.Width = 0; }), notValid},
-      {"height of the most negative integer", with([](TBmpSpec& s) { s.Height = INT32_MIN; }), tooLarge},
-      {"planes 0", with([](TBmpSpec& s) { s.Planes = 0; }), notValid},
-      {"planes 2", with([](TBmpSpec& s) { s.Planes = 2; }), notValid},
-      {"bit count 0", with([](TBmpSpec& s) { s.BitCount = 0; }), unsupported},
-      {"bit count 2", with([](TBmpSpec& s) { s.BitCount = 2; }), unsupported},
-      {"bit count 7", with([](TBmpSpec& s) { s.BitCount = 7; }), unsupported},
-      {"bit count 48", with([](TBmpSpec& s) { s.BitCount = 48; }), unsupported},
-      {"core header with 16 bits", with([](TBmpSpec& s) { s.HeaderSize = 12; s.BitCount = 16; }), unsupported},
-      {"embedded JPEG", with([](TBmpSpec& s) { s.Compression = 4; }), unsupported},
-      {"embedded PNG", with([](TBmpSpec& s) { s.Compression = 5; }), unsupported},
-      {"unknown compression", with([](TBmpSpec& s) { s.Compression = 7; }), unsupported},
-      {"RLE8 at 4 bits", with([](TBmpSpec& s) { s.BitCount = 4; s.Compression = 1; }), unsupported},
-      {"RLE4 at 8 bits", with([](TBmpSpec& s) { s.BitCount = 8; s.Compression = 2; }), unsupported},
-      {"bitfields at 24 bits", with([](TBmpSpec& s) { s.Compression = 3; s.MasksAfterHeader = {1, 2, 4}; }),
+      {"width 0", with([](TBmpLayout& s) { s.Width = 0; }), notValid},
+      {"negative width", with([](TBmpLayout& s) { s.Width = -2; }), notValid},
+      {"height 0", with([](TBmpLayout& s) { s.Height = 0; }), notValid},
+      {"core width 0", with([](TBmpLayout& s) { s.HeaderSize = 12; s.Width = 0; }), notValid},
+      {"height of the most negative integer", with([](TBmpLayout& s) { s.Height = INT32_MIN; }), tooLarge},
+      {"planes 0", with([](TBmpLayout& s) { s.Planes = 0; }), notValid},
+      {"planes 2", with([](TBmpLayout& s) { s.Planes = 2; }), notValid},
+      {"bit count 0", with([](TBmpLayout& s) { s.BitCount = 0; }), unsupported},
+      {"bit count 2", with([](TBmpLayout& s) { s.BitCount = 2; }), unsupported},
+      {"bit count 7", with([](TBmpLayout& s) { s.BitCount = 7; }), unsupported},
+      {"bit count 48", with([](TBmpLayout& s) { s.BitCount = 48; }), unsupported},
+      {"core header with 16 bits", with([](TBmpLayout& s) { s.HeaderSize = 12; s.BitCount = 16; }), unsupported},
+      {"embedded JPEG", with([](TBmpLayout& s) { s.Compression = 4; }), unsupported},
+      {"embedded PNG", with([](TBmpLayout& s) { s.Compression = 5; }), unsupported},
+      {"unknown compression", with([](TBmpLayout& s) { s.Compression = 7; }), unsupported},
+      {"RLE8 at 4 bits", with([](TBmpLayout& s) { s.BitCount = 4; s.Compression = 1; }), unsupported},
+      {"RLE4 at 8 bits", with([](TBmpLayout& s) { s.BitCount = 8; s.Compression = 2; }), unsupported},
+      {"bitfields at 24 bits", with([](TBmpLayout& s) { s.Compression = 3; s.MasksAfterHeader = {1, 2, 4}; }),
        unsupported},
-      {"top-down RLE8", with([](TBmpSpec& s) { s.Height = -2; s.BitCount = 8; s.Compression = 1; }), notValid},
-      {"top-down RLE4", with([](TBmpSpec& s) { s.Height = -2; s.BitCount = 4; s.Compression = 2; }), notValid},
+      {"top-down RLE8", with([](TBmpLayout& s) { s.Height = -2; s.BitCount = 8; s.Compression = 1; }), notValid},
+      {"top-down RLE4", with([](TBmpLayout& s) { s.Height = -2; s.BitCount = 4; s.Compression = 2; }), notValid},
       {"mask with a hole",
-       with([](TBmpSpec& s) { s.BitCount = 16; s.Compression = 3; s.MasksAfterHeader = {0x7C00, 0x03E0, 0x0015}; }),
+       with([](TBmpLayout& s) { s.BitCount = 16; s.Compression = 3; s.MasksAfterHeader = {0x7C00, 0x03E0, 0x0015}; }),
        unsupported},
       {"overlapping masks",
-       with([](TBmpSpec& s) { s.BitCount = 16; s.Compression = 3; s.MasksAfterHeader = {0xF800, 0x0FE0, 0x001F}; }),
+       with([](TBmpLayout& s) { s.BitCount = 16; s.Compression = 3; s.MasksAfterHeader = {0xF800, 0x0FE0, 0x001F}; }),
        unsupported},
       {"mask outside 16 bits",
-       with([](TBmpSpec& s) { s.BitCount = 16; s.Compression = 3; s.MasksAfterHeader = {0x1F0000, 0x03E0, 0x1F}; }),
+       with([](TBmpLayout& s) { s.BitCount = 16; s.Compression = 3; s.MasksAfterHeader = {0x1F0000, 0x03E0, 0x1F}; }),
        unsupported},
       {"alpha mask overlapping red",
-       with([](TBmpSpec& s) { s.BitCount = 32; s.Compression = 6; s.MasksAfterHeader = {0xFF0000, 0xFF00, 0xFF, 0xFFFF0000}; }),
+       with([](TBmpLayout& s) { s.BitCount = 32; s.Compression = 6; s.MasksAfterHeader = {0xFF0000, 0xFF00, 0xFF, 0xFFFF0000}; }),
        unsupported},
-      {"masks cut off", Cut(with([](TBmpSpec& s) { s.BitCount = 16; s.Compression = 3; s.Pixels.clear(); }), 54 + 6),
+      {"masks cut off", Cut(with([](TBmpLayout& s) { s.BitCount = 16; s.Compression = 3; s.Pixels.clear(); }), 54 + 6),
        notValid},
       {"pixel rows one byte short", Cut(valid, valid.size() - 1), notValid},
       {"no pixel rows at all", Cut(valid, 54), notValid},
       {"colour table cut short",
-       with([](TBmpSpec& s) { s.Width = 1; s.Height = 1; s.BitCount = 8; s.Table = DistinctTable(16); s.Pixels = {0, 0, 0, 0}; }),
+       with([](TBmpLayout& s) { s.Width = 1; s.Height = 1; s.BitCount = 8; s.Table = DistinctTable(16); s.Pixels = {0, 0, 0, 0}; }),
        notValid},
       {"colour count pointing past the end with no offset",
-       with([](TBmpSpec& s) {
+       with([](TBmpLayout& s) {
          s.Width = 1; s.Height = 1; s.BitCount = 1; s.ColoursUsed = 1000; s.Table = DistinctTable(2);
          s.Pixels = {0, 0, 0, 0}; s.PixelOffset = 0;
        }),
        notValid},
       {"huge colour count with no offset",
-       with([](TBmpSpec& s) {
+       with([](TBmpLayout& s) {
          s.ColoursUsed = 0xFFFFFFFF; s.PixelOffset = 0;
        }),
        notValid},
-      {"width over the side cap", with([](TBmpSpec& s) { s.Width = 40000; s.Height = 1; }), tooLarge},
-      {"area over the pixel cap", with([](TBmpSpec& s) { s.Width = 8000; s.Height = -8000; }), tooLarge},
-      {"core size over the pixel cap", with([](TBmpSpec& s) { s.HeaderSize = 12; s.Width = 65535; s.Height = 65535; }),
+      {"width over the side cap", with([](TBmpLayout& s) { s.Width = 40000; s.Height = 1; }), tooLarge},
+      {"area over the pixel cap", with([](TBmpLayout& s) { s.Width = 8000; s.Height = -8000; }), tooLarge},
+      {"core size over the pixel cap", with([](TBmpLayout& s) { s.HeaderSize = 12; s.Width = 65535; s.Height = 65535; }),
        tooLarge},
-      {"rows claimed far beyond the data", with([](TBmpSpec& s) { s.Width = 5000; s.Height = 5000; }), notValid},
+      {"rows claimed far beyond the data", with([](TBmpLayout& s) { s.Width = 5000; s.Height = 5000; }), notValid},
   };
 }
 
@@ -454,13 +454,13 @@ TEST(BmpReader, RefusesBrokenFilesAndLeavesTheBitmapAsItWas) {
 }
 
 TEST(BmpReader, EveryPrefixOfAValidFileIsRefusedCleanly) {
-  TBmpSpec spec;
-  spec.Width = 5;
-  spec.Height = 3;
-  spec.BitCount = 4;
-  spec.Table = DistinctTable(16);
-  spec.Pixels = PaddedRows({{0x12, 0x34, 0x50}, {0x67, 0x89, 0xA0}, {0xBC, 0xDE, 0xF0}});
-  const Bytes file = BuildBmp(spec);
+  TBmpLayout layout;
+  layout.Width = 5;
+  layout.Height = 3;
+  layout.BitCount = 4;
+  layout.Table = DistinctTable(16);
+  layout.Pixels = PaddedRows({{0x12, 0x34, 0x50}, {0x67, 0x89, 0xA0}, {0xBC, 0xDE, 0xF0}});
+  const Bytes file = BuildBmp(layout);
   for (std::size_t n = 1; n < file.size(); ++n) {
     TBitmap bitmap = KnownBitmap();
     EXPECT_THROW(bitmap.LoadFromStream(file.data(), n), EInvalidGraphic) << n << " bytes";

@@ -12,7 +12,7 @@ namespace quill::bmptest {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct TBmpSpec {
+struct TBmpLayout {
   std::uint32_t HeaderSize = 40;
   std::int32_t Width = 1;
   std::int32_t Height = 1;
@@ -33,7 +33,7 @@ inline void PutLe(Bytes& out, std::uint32_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(std::uint8_t(v >> (8 * i)));
 }
 
-inline Bytes BuildBmp(const TBmpSpec& s) {
+inline Bytes BuildBmp(const TBmpLayout& s) {
   Bytes header;
   PutLe(header, s.HeaderSize, 4);
   if (s.HeaderSize == 12) {

@@ -18,8 +18,8 @@ namespace quill {
 namespace {
 
 using dibtest::BuildBmp;
-using dibtest::TBmpSpec;
-using dibtest::ValidSpec;
+using dibtest::TBmpLayout;
+using dibtest::ValidLayout;
 
 enum TErrorKind { ekInvalidGraphic, ekReadError };
 
@@ -30,9 +30,9 @@ struct TBadFile {
   std::string Message;
 };
 
-std::vector<std::uint8_t> With(std::function<void(TBmpSpec&)> change, TBmpSpec spec = ValidSpec(4, 2, 8)) {
-  change(spec);
-  return BuildBmp(spec);
+std::vector<std::uint8_t> With(std::function<void(TBmpLayout&)> change, TBmpLayout layout = ValidLayout(4, 2, 8)) {
+  change(layout);
+  return BuildBmp(layout);
 }
 
 std::vector<std::uint8_t> Cut(std::vector<std::uint8_t> bytes, std::size_t keep) {
@@ -46,42 +46,42 @@ const std::string kTooLarge = kPictureTooLarge;
 const std::string kRead = "Stream read error";
 
 std::vector<TBadFile> BadFiles() {
-  const auto valid8 = BuildBmp(ValidSpec(4, 2, 8));  // 14 + 40 + 1024 + 8 bytes
+  const auto valid8 = BuildBmp(ValidLayout(4, 2, 8));  // 14 + 40 + 1024 + 8 bytes
   return {
-      {"signature", [] { return With([](TBmpSpec& s) { s.Signature = 0x4142; }); }, ekInvalidGraphic, kBitmap},
-      {"header size 108", [] { return With([](TBmpSpec& s) { s.HeaderSize = 108; }); }, ekInvalidGraphic, ""},
-      {"header size 64", [] { return With([](TBmpSpec& s) { s.HeaderSize = 64; }); }, ekInvalidGraphic, ""},
-      {"header size 0", [] { return With([](TBmpSpec& s) { s.HeaderSize = 0; }); }, ekInvalidGraphic, ""},
-      {"header size huge", [] { return With([](TBmpSpec& s) { s.HeaderSize = 0xFFFFFFF0u; }); }, ekInvalidGraphic, ""},
-      {"run-length 8", [] { return With([](TBmpSpec& s) { s.Compression = 1; }); }, ekInvalidGraphic, kFormat},
-      {"run-length 4", [] { return With([](TBmpSpec& s) { s.Compression = 2; }, ValidSpec(4, 2, 4)); }, ekInvalidGraphic, kFormat},
-      {"bit fields 16", [] { return With([](TBmpSpec& s) { s.Compression = 3; }, ValidSpec(4, 2, 16)); }, ekInvalidGraphic, kFormat},
-      {"bit fields 32", [] { return With([](TBmpSpec& s) { s.Compression = 3; }, ValidSpec(4, 2, 32)); }, ekInvalidGraphic, kFormat},
-      {"embedded jpeg", [] { return With([](TBmpSpec& s) { s.Compression = 4; }); }, ekInvalidGraphic, kFormat},
-      {"top-down rows", [] { return With([](TBmpSpec& s) { s.Height = -2; }); }, ekInvalidGraphic, kFormat},
-      {"most negative height", [] { return With([](TBmpSpec& s) { s.Height = INT_MIN; }); }, ekInvalidGraphic, kFormat},
-      {"0 bits", [] { return With([](TBmpSpec& s) { s.BitCount = 0; }); }, ekInvalidGraphic, kFormat},
-      {"2 bits", [] { return With([](TBmpSpec& s) { s.BitCount = 2; }); }, ekInvalidGraphic, kFormat},
-      {"15 bits", [] { return With([](TBmpSpec& s) { s.BitCount = 15; }); }, ekInvalidGraphic, kFormat},
-      {"64 bits", [] { return With([](TBmpSpec& s) { s.BitCount = 64; }); }, ekInvalidGraphic, kFormat},
-      {"65535 bits", [] { return With([](TBmpSpec& s) { s.BitCount = 65535; }); }, ekInvalidGraphic, kFormat},
-      {"core 16 bits", [] { return With([](TBmpSpec& s) { s.HeaderSize = 12; s.BitCount = 16; s.Table.clear(); }); }, ekInvalidGraphic, kFormat},
-      {"core 32 bits", [] { return With([](TBmpSpec& s) { s.HeaderSize = 12; s.BitCount = 32; s.Table.clear(); }); }, ekInvalidGraphic, kFormat},
-      {"0 planes", [] { return With([](TBmpSpec& s) { s.Planes = 0; }); }, ekInvalidGraphic, kFormat},
-      {"2 planes", [] { return With([](TBmpSpec& s) { s.Planes = 2; }); }, ekInvalidGraphic, kFormat},
-      {"0 width", [] { return With([](TBmpSpec& s) { s.Width = 0; }); }, ekInvalidGraphic, kBitmap},
-      {"negative width", [] { return With([](TBmpSpec& s) { s.Width = -4; }); }, ekInvalidGraphic, kBitmap},
-      {"0 height", [] { return With([](TBmpSpec& s) { s.Height = 0; }); }, ekInvalidGraphic, kBitmap},
-      {"core 0 width", [] { return With([](TBmpSpec& s) { s.HeaderSize = 12; s.Width = 0; }); }, ekInvalidGraphic, kBitmap},
-      {"257 colours at 8 bits", [] { return With([](TBmpSpec& s) { s.ClrUsed = 257; }); }, ekInvalidGraphic, kBitmap},
-      {"3 colours at 1 bit", [] { return With([](TBmpSpec& s) { s.ClrUsed = 3; }, ValidSpec(4, 2, 1)); }, ekInvalidGraphic, kBitmap},
-      {"17 colours at 4 bits", [] { return With([](TBmpSpec& s) { s.ClrUsed = 17; }, ValidSpec(4, 2, 4)); }, ekInvalidGraphic, kBitmap},
-      {"300 colours at 24 bits", [] { return With([](TBmpSpec& s) { s.ClrUsed = 300; }, ValidSpec(4, 2, 24)); }, ekInvalidGraphic, kBitmap},
-      {"4 billion colours", [] { return With([](TBmpSpec& s) { s.ClrUsed = 0xFFFFFFFFu; }); }, ekInvalidGraphic, kBitmap},
-      {"wider than the cap", [] { return With([](TBmpSpec& s) { s.Width = 40000; }); }, ekInvalidGraphic, kTooLarge},
-      {"width times bits past 32 bits", [] { return With([](TBmpSpec& s) { s.Width = INT_MAX; }, ValidSpec(4, 2, 32)); }, ekInvalidGraphic, kTooLarge},
-      {"too many pixels", [] { return With([](TBmpSpec& s) { s.Width = 20000; s.Height = 20000; }); }, ekInvalidGraphic, kTooLarge},
-      {"core widest", [] { return With([](TBmpSpec& s) { s.HeaderSize = 12; s.Width = 65535; }); }, ekInvalidGraphic, kTooLarge},
+      {"signature", [] { return With([](TBmpLayout& s) { s.Signature = 0x4142; }); }, ekInvalidGraphic, kBitmap},
+      {"header size 108", [] { return With([](TBmpLayout& s) { s.HeaderSize = 108; }); }, ekInvalidGraphic, ""},
+      {"header size 64", [] { return With([](TBmpLayout& s) { s.HeaderSize = 64; }); }, ekInvalidGraphic, ""},
+      {"header size 0", [] { return With([](TBmpLayout& s) { s.HeaderSize = 0; }); }, ekInvalidGraphic, ""},
+      {"header size huge", [] { return With([](TBmpLayout& s) { s.HeaderSize = 0xFFFFFFF0u; }); }, ekInvalidGraphic, ""},
+      {"run-length 8", [] { return With([](TBmpLayout& s) { s.Compression = 1; }); }, ekInvalidGraphic, kFormat},
+      {"run-length 4", [] { return With([](TBmpLayout& s) { s.Compression = 2; }, ValidLayout(4, 2, 4)); }, ekInvalidGraphic, kFormat},
+      {"bit fields 16", [] { return With([](TBmpLayout& s) { s.Compression = 3; }, ValidLayout(4, 2, 16)); }, ekInvalidGraphic, kFormat},
+      {"bit fields 32", [] { return With([](TBmpLayout& s) { s.Compression = 3; }, ValidLayout(4, 2, 32)); }, ekInvalidGraphic, kFormat},
+      {"embedded jpeg", [] { return With([](TBmpLayout& s) { s.Compression = 4; }); }, ekInvalidGraphic, kFormat},
+      {"top-down rows", [] { return With([](TBmpLayout& s) { s.Height = -2; }); }, ekInvalidGraphic, kFormat},
+      {"most negative height", [] { return With([](TBmpLayout& s) { s.Height = INT_MIN; }); }, ekInvalidGraphic, kFormat},
+      {"0 bits", [] { return With([](TBmpLayout& s) { s.BitCount = 0; }); }, ekInvalidGraphic, kFormat},
+      {"2 bits", [] { return With([](TBmpLayout& s) { s.BitCount = 2; }); }, ekInvalidGraphic, kFormat},
+      {"15 bits", [] { return With([](TBmpLayout& s) { s.BitCount = 15; }); }, ekInvalidGraphic, kFormat},
+      {"64 bits", [] { return With([](TBmpLayout& s) { s.BitCount = 64; }); }, ekInvalidGraphic, kFormat},
+      {"65535 bits", [] { return With([](TBmpLayout& s) { s.BitCount = 65535; }); }, ekInvalidGraphic, kFormat},
+      {"core 16 bits", [] { return With([](TBmpLayout& s) { s.HeaderSize = 12; s.BitCount = 16; s.Table.clear(); }); }, ekInvalidGraphic, kFormat},
+      {"core 32 bits", [] { return With([](TBmpLayout& s) { s.HeaderSize = 12; s.BitCount = 32; s.Table.clear(); }); }, ekInvalidGraphic, kFormat},
+      {"0 planes", [] { return With([](TBmpLayout& s) { s.Planes = 0; }); }, ekInvalidGraphic, kFormat},
+      {"2 planes", [] { return With([](TBmpLayout& s) { s.Planes = 2; }); }, ekInvalidGraphic, kFormat},
+      {"0 width", [] { return With([](TBmpLayout& s) { s.Width = 0; }); }, ekInvalidGraphic, kBitmap},
+      {"negative width", [] { return With([](TBmpLayout& s) { s.Width = -4; }); }, ekInvalidGraphic, kBitmap},
+      {"0 height", [] { return With([](TBmpLayout& s) { s.Height = 0; }); }, ekInvalidGraphic, kBitmap},
+      {"core 0 width", [] { return With([](TBmpLayout& s) { s.HeaderSize = 12; s.Width = 0; }); }, ekInvalidGraphic, kBitmap},
+      {"257 colours at 8 bits", [] { return With([](TBmpLayout& s) { s.ClrUsed = 257; }); }, ekInvalidGraphic, kBitmap},
+      {"3 colours at 1 bit", [] { return With([](TBmpLayout& s) { s.ClrUsed = 3; }, ValidLayout(4, 2, 1)); }, ekInvalidGraphic, kBitmap},
+      {"17 colours at 4 bits", [] { return With([](TBmpLayout& s) { s.ClrUsed = 17; }, ValidLayout(4, 2, 4)); }, ekInvalidGraphic, kBitmap},
+      {"300 colours at 24 bits", [] { return With([](TBmpLayout& s) { s.ClrUsed = 300; }, ValidLayout(4, 2, 24)); }, ekInvalidGraphic, kBitmap},
+      {"4 billion colours", [] { return With([](TBmpLayout& s) { s.ClrUsed = 0xFFFFFFFFu; }); }, ekInvalidGraphic, kBitmap},
+      {"wider than the cap", [] { return With([](TBmpLayout& s) { s.Width = 40000; }); }, ekInvalidGraphic, kTooLarge},
+      {"width times bits past 32 bits", [] { return With([](TBmpLayout& s) { s.Width = INT_MAX; }, ValidLayout(4, 2, 32)); }, ekInvalidGraphic, kTooLarge},
+      {"too many pixels", [] { return With([](TBmpLayout& s) { s.Width = 20000; s.Height = 20000; }); }, ekInvalidGraphic, kTooLarge},
+      {"core widest", [] { return With([](TBmpLayout& s) { s.HeaderSize = 12; s.Width = 65535; }); }, ekInvalidGraphic, kTooLarge},
       {"short file header", [valid8] { return Cut(valid8, 10); }, ekReadError, kRead},
       {"file header only", [valid8] { return Cut(valid8, 14); }, ekReadError, kRead},
       {"header size cut", [valid8] { return Cut(valid8, 16); }, ekReadError, kRead},
@@ -90,7 +90,7 @@ std::vector<TBadFile> BadFiles() {
       {"last pixel missing", [valid8] { return Cut(valid8, valid8.size() - 1); }, ekReadError, kRead},
       {"core table cut",
        [] {
-         TBmpSpec s = ValidSpec(4, 2, 8);
+         TBmpLayout s = ValidLayout(4, 2, 8);
          s.HeaderSize = 12;
          s.Table = dibtest::DistinctQuads(255, 3);
          s.Pixels.clear();
@@ -100,7 +100,7 @@ std::vector<TBadFile> BadFiles() {
       // 30000 x 1300 at 24 bits is 117 MB: inside the cap, so only the missing
       // bytes stop it, before anything that size is allocated.
       {"large claim, no pixels",
-       [] { return With([](TBmpSpec& s) { s.Width = 30000; s.Height = 1300; s.BitCount = 24; s.Table.clear(); s.Pixels.clear(); }); },
+       [] { return With([](TBmpLayout& s) { s.Width = 30000; s.Height = 1300; s.BitCount = 24; s.Table.clear(); s.Pixels.clear(); }); },
        ekReadError, kRead},
   };
 }
@@ -112,7 +112,7 @@ std::vector<std::uint8_t> WithoutFileHeader(const std::vector<std::uint8_t>& fil
 class BadDIBFile : public ::testing::TestWithParam<TBadFile> {
  protected:
   void SetUp() override {
-    const auto good = BuildBmp(ValidSpec(3, 3, 24));
+    const auto good = BuildBmp(ValidLayout(3, 3, 24));
     TMemoryViewStream stream(good);
     dib_.ReadBMP(stream);
     before_ = dib_.Image();
@@ -156,9 +156,9 @@ std::string CaseName(const ::testing::TestParamInfo<TBadFile>& info) {
 INSTANTIATE_TEST_SUITE_P(Headers, BadDIBFile, ::testing::ValuesIn(BadFiles()), CaseName);
 
 TEST(DIBHeaderLimits, LargestAcceptedSideIsTheCap) {
-  auto spec = ValidSpec(kMaxPictureSide, 1, 1);
+  auto layout = ValidLayout(kMaxPictureSide, 1, 1);
   TDIB dib;
-  const auto file = BuildBmp(spec);
+  const auto file = BuildBmp(layout);
   TMemoryViewStream stream(file);
   dib.ReadBMP(stream);
   EXPECT_EQ(dib.Width(), kMaxPictureSide);
@@ -168,7 +168,7 @@ TEST(DIBHeaderLimits, ColourCountUpToWhatTheDepthUsesIsAccepted) {
   const std::vector<std::pair<int, std::uint32_t>> cases = {{1, 2}, {1, 1}, {4, 16}, {8, 256}, {24, 256}, {16, 3}};
   for (const auto& [bits, colours] : cases) {
     TDIB dib;
-    const auto file = BuildBmp(ValidSpec(2, 2, std::uint16_t(bits), colours));
+    const auto file = BuildBmp(ValidLayout(2, 2, std::uint16_t(bits), colours));
     TMemoryViewStream stream(file);
     dib.ReadBMP(stream);
     EXPECT_EQ(dib.Image()->ColourCount(), colours) << bits;

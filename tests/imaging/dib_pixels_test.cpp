@@ -18,22 +18,22 @@ namespace {
 using dibtest::BuildBmp;
 using dibtest::Get32;
 using dibtest::MessageOf;
-using dibtest::TBmpSpec;
-using dibtest::ValidSpec;
+using dibtest::TBmpLayout;
+using dibtest::ValidLayout;
 
 // The colour of entry i of dibtest::DistinctQuads.
 TColor32 TableColour(int i) { return MakeColour32(std::uint8_t(i * 7), std::uint8_t(255 - i), std::uint8_t(i)); }
 
-TBmpSpec WithPixels(std::int32_t width, std::int32_t height, std::uint16_t bits, std::vector<std::uint8_t> pixels,
+TBmpLayout WithPixels(std::int32_t width, std::int32_t height, std::uint16_t bits, std::vector<std::uint8_t> pixels,
                     std::uint32_t clrUsed = 0) {
-  TBmpSpec spec = ValidSpec(width, height, bits, clrUsed);
-  spec.Pixels = std::move(pixels);
-  return spec;
+  TBmpLayout layout = ValidLayout(width, height, bits, clrUsed);
+  layout.Pixels = std::move(pixels);
+  return layout;
 }
 
-TDIB FromSpec(const TBmpSpec& spec) {
+TDIB FromLayout(const TBmpLayout& layout) {
   TDIB dib;
-  const auto file = BuildBmp(spec);
+  const auto file = BuildBmp(layout);
   TMemoryViewStream stream(file);
   dib.ReadBMP(stream);
   return dib;
@@ -57,7 +57,7 @@ const TColor32 kBlack = 0xFF000000u;
 
 TEST(TDIBDraw, OneBitRowsTopDownLeftmostPixelInHighBitPaddingIgnored) {
   // bottom row all set; top row 1010000011 followed by set padding bits
-  const TDIB dib = FromSpec(WithPixels(10, 2, 1, {0xFF, 0xC0, 0x00, 0x00, 0xA0, 0xC0, 0xFF, 0xFF}));
+  const TDIB dib = FromLayout(WithPixels(10, 2, 1, {0xFF, 0xC0, 0x00, 0x00, 0xA0, 0xC0, 0xFF, 0xFF}));
   const TColor32 c0 = TableColour(0), c1 = TableColour(1);
   const std::vector<TColor32> expected = {c1, c0, c1, c0, c0, c0, c0, c0, c1, c1,
                                           c1, c1, c1, c1, c1, c1, c1, c1, c1, c1};
@@ -65,32 +65,32 @@ TEST(TDIBDraw, OneBitRowsTopDownLeftmostPixelInHighBitPaddingIgnored) {
 }
 
 TEST(TDIBDraw, FourBitHighNibbleFirst) {
-  const TDIB dib = FromSpec(WithPixels(3, 1, 4, {0x12, 0x3F, 0xFF, 0xFF}));
+  const TDIB dib = FromLayout(WithPixels(3, 1, 4, {0x12, 0x3F, 0xFF, 0xFF}));
   EXPECT_EQ(Drawn(dib), (std::vector<TColor32>{TableColour(1), TableColour(2), TableColour(3)}));
 }
 
 TEST(TDIBDraw, IndexPastTheColourTableIsBlack) {
-  const TDIB dib = FromSpec(WithPixels(4, 1, 8, {0, 3, 4, 200}, 4));
+  const TDIB dib = FromLayout(WithPixels(4, 1, 8, {0, 3, 4, 200}, 4));
   EXPECT_EQ(Drawn(dib), (std::vector<TColor32>{TableColour(0), TableColour(3), kBlack, kBlack}));
 }
 
 TEST(TDIBDraw, SixteenBitIsFiveFiveFiveWithTopBitIgnored) {
-  const TDIB dib = FromSpec(WithPixels(4, 1, 16, {0xFF, 0x7F, 0x00, 0x7C, 0x01, 0x00, 0x00, 0x80}));
+  const TDIB dib = FromLayout(WithPixels(4, 1, 16, {0xFF, 0x7F, 0x00, 0x7C, 0x01, 0x00, 0x00, 0x80}));
   EXPECT_EQ(Drawn(dib), (std::vector<TColor32>{0xFFFFFFFFu, 0xFFFF0000u, 0xFF000008u, kBlack}));
 }
 
 TEST(TDIBDraw, TwentyFourBitIsBlueGreenRed) {
-  const TDIB dib = FromSpec(WithPixels(2, 1, 24, {1, 2, 3, 4, 5, 6, 0, 0}));
+  const TDIB dib = FromLayout(WithPixels(2, 1, 24, {1, 2, 3, 4, 5, 6, 0, 0}));
   EXPECT_EQ(Drawn(dib), (std::vector<TColor32>{MakeColour32(3, 2, 1), MakeColour32(6, 5, 4)}));
 }
 
 TEST(TDIBDraw, ThirtyTwoBitUnusedByteBecomesOpaque) {
-  const TDIB dib = FromSpec(WithPixels(2, 1, 32, {1, 2, 3, 0, 4, 5, 6, 77}));
+  const TDIB dib = FromLayout(WithPixels(2, 1, 32, {1, 2, 3, 0, 4, 5, 6, 77}));
   EXPECT_EQ(Drawn(dib), (std::vector<TColor32>{MakeColour32(3, 2, 1), MakeColour32(6, 5, 4)}));
 }
 
 TEST(TDIBDraw, StaysInsideASmallerBitmapAndLeavesTheRestOfALargerOne) {
-  const TDIB dib = FromSpec(WithPixels(2, 2, 24, {10, 10, 10, 20, 20, 20, 0, 0, 30, 30, 30, 40, 40, 40, 0, 0}));
+  const TDIB dib = FromLayout(WithPixels(2, 2, 24, {10, 10, 10, 20, 20, 20, 0, 0, 30, 30, 30, 40, 40, 40, 0, 0}));
   TBitmap32 small;
   small.ChangeSize(1, 1);
   dib.DrawOnto(small);
@@ -105,7 +105,7 @@ TEST(TDIBDraw, StaysInsideASmallerBitmapAndLeavesTheRestOfALargerOne) {
 }
 
 TEST(TDIBDraw, BitmapCopiesTheDibAsAnOpaqueGraphic) {
-  const TDIB dib = FromSpec(WithPixels(2, 1, 32, {1, 2, 3, 0, 4, 5, 6, 0}));
+  const TDIB dib = FromLayout(WithPixels(2, 1, 32, {1, 2, 3, 0, 4, 5, 6, 0}));
   TBitmap32 bitmap;
   bitmap.CopyFrom(static_cast<const TGraphic&>(dib));
   ASSERT_EQ(bitmap.Width(), 2);
@@ -115,7 +115,7 @@ TEST(TDIBDraw, BitmapCopiesTheDibAsAnOpaqueGraphic) {
 // --- resizing ------------------------------------------------------------
 
 TEST(TDIBResize, NarrowingOneBitKeepsLeadingPixelsAndClearsTheRest) {
-  TDIB dib = FromSpec(WithPixels(10, 2, 1, {0xFF, 0xC0, 0x00, 0x00, 0xA0, 0xC0, 0xFF, 0xFF}));
+  TDIB dib = FromLayout(WithPixels(10, 2, 1, {0xFF, 0xC0, 0x00, 0x00, 0xA0, 0xC0, 0xFF, 0xFF}));
   dib.SetWidth(5);
   EXPECT_EQ(dib.Width(), 5);
   EXPECT_EQ(RowBytes(dib, 0), (std::vector<std::uint8_t>{0xA0, 0, 0, 0}));
@@ -123,7 +123,7 @@ TEST(TDIBResize, NarrowingOneBitKeepsLeadingPixelsAndClearsTheRest) {
 }
 
 TEST(TDIBResize, WideningOneBitNeverTurnsOldPaddingIntoPixels) {
-  TDIB dib = FromSpec(WithPixels(5, 1, 1, {0xFF, 0xFF, 0xFF, 0xFF}));
+  TDIB dib = FromLayout(WithPixels(5, 1, 1, {0xFF, 0xFF, 0xFF, 0xFF}));
   dib.SetWidth(12);
   EXPECT_EQ(RowBytes(dib, 0), (std::vector<std::uint8_t>{0xF8, 0, 0, 0}));
   const auto drawn = Drawn(dib);
@@ -131,18 +131,18 @@ TEST(TDIBResize, WideningOneBitNeverTurnsOldPaddingIntoPixels) {
 }
 
 TEST(TDIBResize, OneBitPartialSecondByteIsMasked) {
-  TDIB dib = FromSpec(WithPixels(12, 1, 1, {0xAB, 0xCD, 0xEF, 0x01}));
+  TDIB dib = FromLayout(WithPixels(12, 1, 1, {0xAB, 0xCD, 0xEF, 0x01}));
   dib.SetWidth(13);
   EXPECT_EQ(RowBytes(dib, 0), (std::vector<std::uint8_t>{0xAB, 0xC0, 0, 0}));
 }
 
 TEST(TDIBResize, FourBitOddWidthsKeepWholeNibbles) {
-  TDIB wider = FromSpec(WithPixels(3, 1, 4, {0x12, 0x3F, 0xFF, 0xFF}));
+  TDIB wider = FromLayout(WithPixels(3, 1, 4, {0x12, 0x3F, 0xFF, 0xFF}));
   wider.SetWidth(5);
   EXPECT_EQ(RowBytes(wider, 0), (std::vector<std::uint8_t>{0x12, 0x30, 0, 0}));
   EXPECT_EQ(Drawn(wider), (std::vector<TColor32>{TableColour(1), TableColour(2), TableColour(3), TableColour(0),
                                                  TableColour(0)}));
-  TDIB narrower = FromSpec(WithPixels(3, 1, 4, {0x12, 0x3F, 0xFF, 0xFF}));
+  TDIB narrower = FromLayout(WithPixels(3, 1, 4, {0x12, 0x3F, 0xFF, 0xFF}));
   narrower.SetWidth(1);
   EXPECT_EQ(RowBytes(narrower, 0), (std::vector<std::uint8_t>{0x10, 0, 0, 0}));
 }
@@ -150,17 +150,17 @@ TEST(TDIBResize, FourBitOddWidthsKeepWholeNibbles) {
 TEST(TDIBResize, HeightChangesKeepTheTopRows) {
   // stored bottom-up: 10, 20, 30 -> the picture reads 30, 20, 10 from the top
   const auto pixels = std::vector<std::uint8_t>{10, 10, 10, 0, 20, 20, 20, 0, 30, 30, 30, 0};
-  TDIB taller = FromSpec(WithPixels(1, 3, 24, pixels));
+  TDIB taller = FromLayout(WithPixels(1, 3, 24, pixels));
   taller.SetHeight(5);
   EXPECT_EQ(Drawn(taller), (std::vector<TColor32>{MakeColour32(30, 30, 30), MakeColour32(20, 20, 20),
                                                   MakeColour32(10, 10, 10), kBlack, kBlack}));
-  TDIB shorter = FromSpec(WithPixels(1, 3, 24, pixels));
+  TDIB shorter = FromLayout(WithPixels(1, 3, 24, pixels));
   shorter.SetHeight(1);
   EXPECT_EQ(Drawn(shorter), (std::vector<TColor32>{MakeColour32(30, 30, 30)}));
 }
 
 TEST(TDIBResize, KeepsHeaderFieldsAndColourTableAndUpdatesSizes) {
-  TDIB dib = FromSpec(ValidSpec(3, 2, 8, 16));
+  TDIB dib = FromLayout(ValidLayout(3, 2, 8, 16));
   dib.SetWidth(7);
   const auto data = dib.ExportClipboardDIB().Data;
   ASSERT_EQ(data.size(), 40u + 64u + 16u);
@@ -174,7 +174,7 @@ TEST(TDIBResize, KeepsHeaderFieldsAndColourTableAndUpdatesSizes) {
 }
 
 TEST(TDIBResize, BuildsANewImageSoSharedCopiesAreUntouched) {
-  TDIB a = FromSpec(ValidSpec(3, 2, 8));
+  TDIB a = FromLayout(ValidLayout(3, 2, 8));
   TDIB b;
   b.CopyFrom(&a);
   const auto shared = a.Image();
@@ -188,7 +188,7 @@ TEST(TDIBResize, BuildsANewImageSoSharedCopiesAreUntouched) {
 }
 
 TEST(TDIBResize, SameSizeDoesNothing) {
-  TDIB dib = FromSpec(ValidSpec(3, 2, 8));
+  TDIB dib = FromLayout(ValidLayout(3, 2, 8));
   const auto before = dib.Image();
   int changes = 0;
   dib.OnChange = [&] { ++changes; };
@@ -199,7 +199,7 @@ TEST(TDIBResize, SameSizeDoesNothing) {
 }
 
 TEST(TDIBResize, BadSizesAreRefusedAndKeepTheImage) {
-  TDIB dib = FromSpec(ValidSpec(3, 2, 8));
+  TDIB dib = FromLayout(ValidLayout(3, 2, 8));
   const auto before = dib.Image();
   EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { dib.SetWidth(0); }), "Invalid picture dimensions");
   EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { dib.SetHeight(-1); }), "Invalid picture dimensions");
@@ -221,7 +221,7 @@ class DIBMakePalette : public ::testing::TestWithParam<TPaletteCase> {};
 
 TEST_P(DIBMakePalette, OneEntryPerColourUsedNoneFromSixteenBitsUp) {
   const TPaletteCase& c = GetParam();
-  const TDIB dib = FromSpec(ValidSpec(2, 2, c.Bits, c.ClrUsed));
+  const TDIB dib = FromLayout(ValidLayout(2, 2, c.Bits, c.ClrUsed));
   const TPalette palette = dib.MakePalette();
   ASSERT_EQ(palette.EntryCount(), c.Expected);
   for (int i = 0; i < c.Expected; ++i) {
@@ -314,14 +314,14 @@ TEST(TDIBFromBitmap, SixteenBitFormatsGoOutAsFiveFiveFive) {
 }
 
 TEST(TDIBFromBitmap, EmptyBitmapIsInvalidAndKeepsTheImage) {
-  TDIB dib = FromSpec(ValidSpec(2, 2, 8));
+  TDIB dib = FromLayout(ValidLayout(2, 2, 8));
   const auto before = dib.Image();
   EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { dib.CopyFrom(TBitmap()); }), "Invalid bitmap");
   EXPECT_EQ(dib.Image(), before);
 }
 
 TEST(TDIBFromGraphic, TakesDibsAndPlainBitmapsAndRefusesOtherKinds) {
-  const TDIB source = FromSpec(ValidSpec(2, 2, 8));
+  const TDIB source = FromLayout(ValidLayout(2, 2, 8));
   TDIB dib;
   dib.CopyFrom(static_cast<const TGraphic&>(source));
   EXPECT_EQ(dib.Image(), source.Image());

@@ -17,7 +17,7 @@ namespace {
 using dibtest::BuildBmp;
 using dibtest::Get32;
 using dibtest::MessageOf;
-using dibtest::ValidSpec;
+using dibtest::ValidLayout;
 
 std::vector<std::uint8_t> AfterFileHeader(const std::vector<std::uint8_t>& file) {
   return std::vector<std::uint8_t>(file.begin() + 14, file.end());
@@ -29,7 +29,7 @@ void Load(TDIB& dib, const std::vector<std::uint8_t>& file) {
 }
 
 TEST(TDIB, ExporterKindFileGivesHeaderTableAndRowsUnderCfDib) {
-  const auto file = BuildBmp(ValidSpec(5, 3, 8, 256));
+  const auto file = BuildBmp(ValidLayout(5, 3, 8, 256));
   TDIB dib;
   Load(dib, file);
   const TClipboardDIB item = dib.ExportClipboardDIB();
@@ -42,15 +42,15 @@ TEST(TDIB, ExporterKindFileGivesHeaderTableAndRowsUnderCfDib) {
 }
 
 TEST(TDIB, FileNotStartingWithBmIsInvalidBitmap) {
-  auto spec = ValidSpec(2, 2, 8);
-  spec.Signature = 0x4D43;
+  auto layout = ValidLayout(2, 2, 8);
+  layout.Signature = 0x4D43;
   TDIB dib;
-  EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { Load(dib, BuildBmp(spec)); }), "Invalid bitmap");
+  EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { Load(dib, BuildBmp(layout)); }), "Invalid bitmap");
   EXPECT_EQ(dib.Image(), nullptr);
 }
 
 TEST(TDIB, EightBitFileWithoutColourCountGetsFullTableAndCountWrittenBack) {
-  const auto file = BuildBmp(ValidSpec(3, 2, 8, 0));
+  const auto file = BuildBmp(ValidLayout(3, 2, 8, 0));
   TDIB dib;
   Load(dib, file);
   const auto data = dib.ExportClipboardDIB().Data;
@@ -65,15 +65,15 @@ TEST(TDIB, EightBitFileWithoutColourCountGetsFullTableAndCountWrittenBack) {
 }
 
 TEST(TDIB, CoreHeaderFileComesBackWithInfoHeaderAndFourByteEntries) {
-  dibtest::TBmpSpec spec;
-  spec.HeaderSize = 12;
-  spec.Width = 3;
-  spec.Height = 2;
-  spec.BitCount = 8;
-  spec.Table = dibtest::DistinctQuads(256, 3);
-  spec.Pixels = dibtest::PatternBytes(8);
+  dibtest::TBmpLayout layout;
+  layout.HeaderSize = 12;
+  layout.Width = 3;
+  layout.Height = 2;
+  layout.BitCount = 8;
+  layout.Table = dibtest::DistinctQuads(256, 3);
+  layout.Pixels = dibtest::PatternBytes(8);
   TDIB dib;
-  Load(dib, BuildBmp(spec));
+  Load(dib, BuildBmp(layout));
   const auto data = dib.ExportClipboardDIB().Data;
   ASSERT_EQ(data.size(), 40u + 1024u + 8u);
   EXPECT_EQ(Get32(data, 0), 40u);
@@ -89,18 +89,18 @@ TEST(TDIB, CoreHeaderFileComesBackWithInfoHeaderAndFourByteEntries) {
   EXPECT_EQ(Get32(data, 36), 256u); // colours important
   const auto quads = dibtest::DistinctQuads(256);
   EXPECT_TRUE(std::equal(quads.begin(), quads.end(), data.begin() + 40));
-  EXPECT_TRUE(std::equal(spec.Pixels.begin(), spec.Pixels.end(), data.begin() + 40 + 1024));
+  EXPECT_TRUE(std::equal(layout.Pixels.begin(), layout.Pixels.end(), data.begin() + 40 + 1024));
 }
 
 TEST(TDIB, CoreHeaderTrueColourFileHasNoTable) {
-  dibtest::TBmpSpec spec;
-  spec.HeaderSize = 12;
-  spec.Width = 2;
-  spec.Height = 2;
-  spec.BitCount = 24;
-  spec.Pixels = dibtest::PatternBytes(16);
+  dibtest::TBmpLayout layout;
+  layout.HeaderSize = 12;
+  layout.Width = 2;
+  layout.Height = 2;
+  layout.BitCount = 24;
+  layout.Pixels = dibtest::PatternBytes(16);
   TDIB dib;
-  Load(dib, BuildBmp(spec));
+  Load(dib, BuildBmp(layout));
   const auto data = dib.ExportClipboardDIB().Data;
   ASSERT_EQ(data.size(), 40u + 16u);
   EXPECT_EQ(Get32(data, 32), 0u);
@@ -108,7 +108,7 @@ TEST(TDIB, CoreHeaderTrueColourFileHasNoTable) {
 }
 
 TEST(TDIB, WriteBmpAfterLoadFileReproducesTheFile) {
-  const auto file = BuildBmp(ValidSpec(5, 3, 8, 16));
+  const auto file = BuildBmp(ValidLayout(5, 3, 8, 16));
   const std::string path = ::testing::TempDir() + "dib_write_test.bmp";
   WriteFileBytes(path, file);
   TDIB dib;
@@ -136,10 +136,10 @@ TEST(TDIB, EmptyPictureWritesNothing) {
 
 TEST(TDIB, NoBytesLeftMakesThePictureEmptyAndSignals) {
   TDIB dib;
-  Load(dib, BuildBmp(ValidSpec(2, 2, 24)));
+  Load(dib, BuildBmp(ValidLayout(2, 2, 24)));
   int changes = 0;
   dib.OnChange = [&] { ++changes; };
-  const auto file = BuildBmp(ValidSpec(2, 2, 24));
+  const auto file = BuildBmp(ValidLayout(2, 2, 24));
   TMemoryViewStream stream(file);
   stream.Seek(0, soEnd);
   dib.ReadBMP(stream);
@@ -149,7 +149,7 @@ TEST(TDIB, NoBytesLeftMakesThePictureEmptyAndSignals) {
 }
 
 TEST(TDIB, ReadsFromTheStreamPositionAndIgnoresThePixelOffset) {
-  auto file = BuildBmp(ValidSpec(3, 3, 4, 16));
+  auto file = BuildBmp(ValidLayout(3, 3, 4, 16));
   file[10] = 0xEE;  // a pixel offset pointing nowhere
   std::vector<std::uint8_t> prefixed = {'x', 'y', 'z'};
   prefixed.insert(prefixed.end(), file.begin(), file.end());
@@ -165,14 +165,14 @@ TEST(TDIB, ReadSignalsOneChange) {
   TDIB dib;
   int changes = 0;
   dib.OnChange = [&] { ++changes; };
-  Load(dib, BuildBmp(ValidSpec(2, 2, 1)));
+  Load(dib, BuildBmp(ValidLayout(2, 2, 1)));
   EXPECT_EQ(changes, 1);
 }
 
 TEST(TDIB, MonochromeMeansOneBitOnOnePlane) {
   TDIB mono, grey;
-  Load(mono, BuildBmp(ValidSpec(9, 2, 1)));
-  Load(grey, BuildBmp(ValidSpec(9, 2, 4)));
+  Load(mono, BuildBmp(ValidLayout(9, 2, 1)));
+  Load(grey, BuildBmp(ValidLayout(9, 2, 4)));
   EXPECT_TRUE(mono.Monochrome());
   EXPECT_FALSE(grey.Monochrome());
   EXPECT_FALSE(TDIB().Monochrome());
@@ -180,7 +180,7 @@ TEST(TDIB, MonochromeMeansOneBitOnOnePlane) {
 
 TEST(TDIB, CopiesShareOneImageAndNullEmpties) {
   TDIB a, b;
-  Load(a, BuildBmp(ValidSpec(2, 2, 8)));
+  Load(a, BuildBmp(ValidLayout(2, 2, 8)));
   b.CopyFrom(&a);
   EXPECT_EQ(a.Image(), b.Image());
   EXPECT_EQ(a.Image().use_count(), 2);
@@ -200,7 +200,7 @@ TEST(TDIB, ExportIsACopyThatOutlivesThePicture) {
   std::vector<std::uint8_t> expected;
   {
     TDIB dib;
-    const auto file = BuildBmp(ValidSpec(4, 4, 24));
+    const auto file = BuildBmp(ValidLayout(4, 4, 24));
     Load(dib, file);
     item = dib.ExportClipboardDIB();
     expected = AfterFileHeader(file);
@@ -210,18 +210,18 @@ TEST(TDIB, ExportIsACopyThatOutlivesThePicture) {
 }
 
 TEST(TDIB, ImportClipboardDibReadsThePackedBlock) {
-  auto spec = ValidSpec(6, 2, 8, 20);
-  spec.FileHeader = false;
-  const auto block = BuildBmp(spec);
+  auto layout = ValidLayout(6, 2, 8, 20);
+  layout.FileHeader = false;
+  const auto block = BuildBmp(layout);
   TDIB dib;
   dib.ImportClipboardDIB(8, block.data(), block.size());
   EXPECT_EQ(dib.ExportClipboardDIB().Data, block);
 }
 
 TEST(TDIB, ImportClipboardDibRefusesOtherFormatsAndMissingData) {
-  auto spec = ValidSpec(2, 2, 8);
-  spec.FileHeader = false;
-  const auto block = BuildBmp(spec);
+  auto layout = ValidLayout(2, 2, 8);
+  layout.FileHeader = false;
+  const auto block = BuildBmp(layout);
   TDIB dib;
   EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { dib.ImportClipboardDIB(2, block.data(), block.size()); }),
             "Unknown clipboard format");
@@ -230,9 +230,9 @@ TEST(TDIB, ImportClipboardDibRefusesOtherFormatsAndMissingData) {
 }
 
 TEST(TDIB, CopyToPlainBitmapGivesSamePixelsAndPalette) {
-  const auto spec = ValidSpec(5, 3, 8, 256);
+  const auto layout = ValidLayout(5, 3, 8, 256);
   TDIB dib;
-  Load(dib, BuildBmp(spec));
+  Load(dib, BuildBmp(layout));
   TBitmap bitmap;
   dib.CopyTo(bitmap);
   ASSERT_EQ(bitmap.Width(), 5);
@@ -247,7 +247,7 @@ TEST(TDIB, CopyToPlainBitmapGivesSamePixelsAndPalette) {
   const std::size_t rowBytes = dibtest::TestRowBytes(5, 8);
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 5; ++x)
-      EXPECT_EQ(bitmap.ScanLine(y)[x], spec.Pixels[std::size_t(2 - y) * rowBytes + x]) << x << "," << y;
+      EXPECT_EQ(bitmap.ScanLine(y)[x], layout.Pixels[std::size_t(2 - y) * rowBytes + x]) << x << "," << y;
 }
 
 TEST(TDIB, CopyToPlainBitmapFromEmptyPictureEmptiesIt) {
@@ -258,7 +258,7 @@ TEST(TDIB, CopyToPlainBitmapFromEmptyPictureEmptiesIt) {
 }
 
 TEST(TDIB, FormStorageIsLengthThenBmpFile) {
-  const auto file = BuildBmp(ValidSpec(3, 2, 4, 16));
+  const auto file = BuildBmp(ValidLayout(3, 2, 4, 16));
   TDIB dib;
   Load(dib, file);
   TMemoryStream stored;
@@ -279,7 +279,7 @@ TEST(TDIB, FormStorageOfEmptyPictureIsZeroLength) {
   TDIB().WriteData(stored);
   EXPECT_EQ(stored.Bytes(), std::vector<std::uint8_t>(4, 0));
   TDIB dib;
-  Load(dib, BuildBmp(ValidSpec(2, 2, 8)));
+  Load(dib, BuildBmp(ValidLayout(2, 2, 8)));
   stored.SetPosition(0);
   dib.ReadData(stored);
   EXPECT_EQ(dib.Image(), nullptr);
@@ -287,7 +287,7 @@ TEST(TDIB, FormStorageOfEmptyPictureIsZeroLength) {
 
 TEST(TDIB, FormStorageLongerThanTheStreamIsReadErrorAndKeepsImage) {
   TDIB dib;
-  Load(dib, BuildBmp(ValidSpec(2, 2, 8)));
+  Load(dib, BuildBmp(ValidLayout(2, 2, 8)));
   const auto before = dib.Image();
   TMemoryStream stored;
   const std::uint8_t huge[] = {0xFF, 0xFF, 0xFF, 0x7F, 'B', 'M'};
@@ -298,18 +298,18 @@ TEST(TDIB, FormStorageLongerThanTheStreamIsReadErrorAndKeepsImage) {
 }
 
 TEST(TDIBImage, BlockShorterThanItsHeaderSaysIsRefused) {
-  auto spec = ValidSpec(4, 4, 8);
-  spec.FileHeader = false;
-  auto block = BuildBmp(spec);
+  auto layout = ValidLayout(4, 4, 8);
+  layout.FileHeader = false;
+  auto block = BuildBmp(layout);
   block.pop_back();
   EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { TDIBImage image(block); }), "Invalid bitmap");
   EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { TDIBImage image(std::vector<std::uint8_t>(39)); }), "Invalid bitmap");
 }
 
 TEST(TDIBImage, GivesRowsTopDownAndPixelOffset) {
-  auto spec = ValidSpec(4, 3, 8, 2);
-  spec.FileHeader = false;
-  const TDIBImage image(BuildBmp(spec));
+  auto layout = ValidLayout(4, 3, 8, 2);
+  layout.FileHeader = false;
+  const TDIBImage image(BuildBmp(layout));
   EXPECT_EQ(image.PixelOffset(), 40u + 8u);
   EXPECT_EQ(image.Size(), 40u + 8u + 12u);
   EXPECT_EQ(image.Row(0), image.Pixels() + 8);  // the top row is stored last

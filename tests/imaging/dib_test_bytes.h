@@ -8,7 +8,7 @@
 
 namespace quill::dibtest {
 
-struct TBmpSpec {
+struct TBmpLayout {
   bool FileHeader = true;
   std::uint16_t Signature = 0x4D42;
   std::uint32_t HeaderSize = 40;  // 12 writes a core header
@@ -41,33 +41,33 @@ inline std::uint32_t Get32(const std::vector<std::uint8_t>& in, std::size_t at) 
 
 inline std::size_t TestRowBytes(std::int64_t width, int bits) { return std::size_t((width * bits + 31) / 32 * 4); }
 
-inline std::vector<std::uint8_t> BuildBmp(const TBmpSpec& spec) {
+inline std::vector<std::uint8_t> BuildBmp(const TBmpLayout& layout) {
   std::vector<std::uint8_t> dib;
-  Put32(dib, spec.HeaderSize);
-  if (spec.HeaderSize == 12) {
-    Put16(dib, std::uint32_t(spec.Width));
-    Put16(dib, std::uint32_t(spec.Height));
-    Put16(dib, spec.Planes);
-    Put16(dib, spec.BitCount);
+  Put32(dib, layout.HeaderSize);
+  if (layout.HeaderSize == 12) {
+    Put16(dib, std::uint32_t(layout.Width));
+    Put16(dib, std::uint32_t(layout.Height));
+    Put16(dib, layout.Planes);
+    Put16(dib, layout.BitCount);
   } else {
-    Put32(dib, std::uint32_t(spec.Width));
-    Put32(dib, std::uint32_t(spec.Height));
-    Put16(dib, spec.Planes);
-    Put16(dib, spec.BitCount);
-    Put32(dib, spec.Compression);
-    Put32(dib, spec.SizeImage);
+    Put32(dib, std::uint32_t(layout.Width));
+    Put32(dib, std::uint32_t(layout.Height));
+    Put16(dib, layout.Planes);
+    Put16(dib, layout.BitCount);
+    Put32(dib, layout.Compression);
+    Put32(dib, layout.SizeImage);
     Put32(dib, 2835);  // resolutions, kept unchanged by the reader
     Put32(dib, 2835);
-    Put32(dib, spec.ClrUsed);
-    Put32(dib, spec.ClrImportant);
-    while (dib.size() < spec.HeaderSize && dib.size() < 4096) dib.push_back(0);  // newer headers' extra fields
+    Put32(dib, layout.ClrUsed);
+    Put32(dib, layout.ClrImportant);
+    while (dib.size() < layout.HeaderSize && dib.size() < 4096) dib.push_back(0);  // newer headers' extra fields
   }
-  dib.insert(dib.end(), spec.Table.begin(), spec.Table.end());
+  dib.insert(dib.end(), layout.Table.begin(), layout.Table.end());
   const std::size_t pixelOffset = dib.size();
-  dib.insert(dib.end(), spec.Pixels.begin(), spec.Pixels.end());
-  if (!spec.FileHeader) return dib;
+  dib.insert(dib.end(), layout.Pixels.begin(), layout.Pixels.end());
+  if (!layout.FileHeader) return dib;
   std::vector<std::uint8_t> file;
-  Put16(file, spec.Signature);
+  Put16(file, layout.Signature);
   Put32(file, std::uint32_t(dib.size() + 14));
   Put32(file, 0);
   Put32(file, std::uint32_t(pixelOffset + 14));
@@ -107,17 +107,17 @@ inline std::vector<std::uint8_t> PatternBytes(std::size_t n, std::uint8_t seed =
   return bytes;
 }
 
-// A complete, valid spec: the table and pixels the header asks for.
-inline TBmpSpec ValidSpec(std::int32_t width, std::int32_t height, std::uint16_t bits, std::uint32_t clrUsed = 0) {
-  TBmpSpec spec;
-  spec.Width = width;
-  spec.Height = height;
-  spec.BitCount = bits;
-  spec.ClrUsed = clrUsed;
+// A complete, valid layout: the table and pixels the header asks for.
+inline TBmpLayout ValidLayout(std::int32_t width, std::int32_t height, std::uint16_t bits, std::uint32_t clrUsed = 0) {
+  TBmpLayout layout;
+  layout.Width = width;
+  layout.Height = height;
+  layout.BitCount = bits;
+  layout.ClrUsed = clrUsed;
   const int entries = clrUsed ? int(clrUsed) : (bits <= 8 ? 1 << bits : 0);
-  spec.Table = DistinctQuads(entries);
-  spec.Pixels = PatternBytes(TestRowBytes(width, bits) * std::size_t(height));
-  return spec;
+  layout.Table = DistinctQuads(entries);
+  layout.Pixels = PatternBytes(TestRowBytes(width, bits) * std::size_t(height));
+  return layout;
 }
 
 }  // namespace quill::dibtest

@@ -13,12 +13,12 @@ namespace {
 
 using dibtest::BuildBmp;
 using dibtest::Get32;
-using dibtest::ValidSpec;
+using dibtest::ValidLayout;
 
 class FakeDIBFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    file_ = BuildBmp(ValidSpec(5, 3, 4, 16));  // 14 + 40 + 64 + 12 bytes
+    file_ = BuildBmp(ValidLayout(5, 3, 4, 16));  // 14 + 40 + 64 + 12 bytes
     TMemoryViewStream stream(file_);
     dib_.ReadBMP(stream);
   }

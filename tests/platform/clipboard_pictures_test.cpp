@@ -15,16 +15,16 @@ namespace {
 using dibtest::BuildBmp;
 using dibtest::Get32;
 using dibtest::MessageOf;
-using dibtest::ValidSpec;
+using dibtest::ValidLayout;
 
-std::vector<std::uint8_t> PackedBlock(dibtest::TBmpSpec spec) {
-  spec.FileHeader = false;
-  return BuildBmp(spec);
+std::vector<std::uint8_t> PackedBlock(dibtest::TBmpLayout layout) {
+  layout.FileHeader = false;
+  return BuildBmp(layout);
 }
 
-TDIB DIBFrom(const dibtest::TBmpSpec& spec) {
+TDIB DIBFrom(const dibtest::TBmpLayout& layout) {
   TDIB dib;
-  const auto file = BuildBmp(spec);
+  const auto file = BuildBmp(layout);
   TMemoryViewStream stream(file);
   dib.ReadBMP(stream);
   return dib;
@@ -34,10 +34,10 @@ TEST(PutDIBOnClipboard, EmptiesTheClipboardAndLeavesOneCfDibItem) {
   TMemoryClipboard clipboard;
   clipboard.SetData(1, {1, 2, 3});
   clipboard.SetData(kCF_BITMAP, {4});
-  const TDIB dib = DIBFrom(ValidSpec(5, 3, 8, 256));
+  const TDIB dib = DIBFrom(ValidLayout(5, 3, 8, 256));
   PutDIBOnClipboard(dib, clipboard);
   EXPECT_EQ(clipboard.Formats(), std::vector<unsigned>{kCF_DIB});
-  EXPECT_EQ(*clipboard.GetData(kCF_DIB), PackedBlock(ValidSpec(5, 3, 8, 256)));
+  EXPECT_EQ(*clipboard.GetData(kCF_DIB), PackedBlock(ValidLayout(5, 3, 8, 256)));
 }
 
 TEST(PutDIBOnClipboard, EmptyPictureLeavesTheClipboardAsItWas) {
@@ -50,13 +50,13 @@ TEST(PutDIBOnClipboard, EmptyPictureLeavesTheClipboardAsItWas) {
 TEST(PutDIBOnClipboard, RefusedClipboardRaisesItsError) {
   TMemoryClipboard clipboard;
   clipboard.SetRefusing(true);
-  EXPECT_EQ(MessageOf<Exception>([&] { PutDIBOnClipboard(DIBFrom(ValidSpec(2, 2, 8)), clipboard); }),
+  EXPECT_EQ(MessageOf<Exception>([&] { PutDIBOnClipboard(DIBFrom(ValidLayout(2, 2, 8)), clipboard); }),
             "Cannot open clipboard");
 }
 
 TEST(CopyDIBFromClipboard, RoundTripGivesTheSameDib) {
   TMemoryClipboard clipboard;
-  const TDIB original = DIBFrom(ValidSpec(7, 4, 4, 16));
+  const TDIB original = DIBFrom(ValidLayout(7, 4, 4, 16));
   PutDIBOnClipboard(original, clipboard);
   TDIB copy;
   CopyDIBFromClipboard(copy, clipboard);
@@ -66,8 +66,8 @@ TEST(CopyDIBFromClipboard, RoundTripGivesTheSameDib) {
 
 TEST(CopyDIBFromClipboard, WithoutCfDibIsUnknownFormatAndKeepsTheImage) {
   TMemoryClipboard clipboard;
-  clipboard.SetData(kCF_BITMAP, PackedBlock(ValidSpec(2, 2, 24)));
-  TDIB dib = DIBFrom(ValidSpec(3, 3, 8));
+  clipboard.SetData(kCF_BITMAP, PackedBlock(ValidLayout(2, 2, 24)));
+  TDIB dib = DIBFrom(ValidLayout(3, 3, 8));
   const auto before = dib.Image();
   EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { CopyDIBFromClipboard(dib, clipboard); }), "Unknown clipboard format");
   EXPECT_EQ(dib.Image(), before);
@@ -77,13 +77,13 @@ TEST(CopyDIBFromClipboard, UnreadableCfDibIsUnknownFormatAndKeepsTheImage) {
   const std::vector<std::vector<std::uint8_t>> blocks = {
       {},
       {40, 0, 0},
-      [] { auto b = PackedBlock(ValidSpec(4, 4, 8)); b.resize(b.size() - 1); return b; }(),
-      [] { auto s = ValidSpec(4, 4, 32); s.Compression = 3; return PackedBlock(s); }(),
+      [] { auto b = PackedBlock(ValidLayout(4, 4, 8)); b.resize(b.size() - 1); return b; }(),
+      [] { auto s = ValidLayout(4, 4, 32); s.Compression = 3; return PackedBlock(s); }(),
   };
   for (const auto& block : blocks) {
     TMemoryClipboard clipboard;
     clipboard.SetData(kCF_DIB, block);
-    TDIB dib = DIBFrom(ValidSpec(3, 3, 8));
+    TDIB dib = DIBFrom(ValidLayout(3, 3, 8));
     const auto before = dib.Image();
     EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { CopyDIBFromClipboard(dib, clipboard); }), "Unknown clipboard format")
         << block.size();
@@ -93,14 +93,14 @@ TEST(CopyDIBFromClipboard, UnreadableCfDibIsUnknownFormatAndKeepsTheImage) {
 
 TEST(PictureFromClipboard, PrefersCfDibOverCfBitmap) {
   TMemoryClipboard clipboard;
-  clipboard.SetData(kCF_BITMAP, PackedBlock(ValidSpec(2, 2, 24)));
-  clipboard.SetData(kCF_DIB, PackedBlock(ValidSpec(5, 1, 8)));
+  clipboard.SetData(kCF_BITMAP, PackedBlock(ValidLayout(2, 2, 24)));
+  clipboard.SetData(kCF_DIB, PackedBlock(ValidLayout(5, 1, 8)));
   EXPECT_EQ(PictureFromClipboard(clipboard)->Width(), 5);
 }
 
 TEST(PictureFromClipboard, TakesCfBitmapWhenThereIsNoCfDib) {
   TMemoryClipboard clipboard;
-  clipboard.SetData(kCF_BITMAP, PackedBlock(ValidSpec(2, 3, 24)));
+  clipboard.SetData(kCF_BITMAP, PackedBlock(ValidLayout(2, 3, 24)));
   const auto picture = PictureFromClipboard(clipboard);
   EXPECT_EQ(picture->Width(), 2);
   EXPECT_EQ(picture->Height(), 3);
@@ -158,9 +158,9 @@ TEST(CopyBitmap32FromClipboard, BytesNoReaderTakesAreUnknownFormat) {
 
 TEST(CopyBitmap32FromClipboard, DrawsThePaletteColoursOpaque) {
   TMemoryClipboard clipboard;
-  auto spec = ValidSpec(3, 1, 8, 4);
-  spec.Pixels = {0, 2, 3, 0};
-  clipboard.SetData(kCF_DIB, PackedBlock(spec));
+  auto layout = ValidLayout(3, 1, 8, 4);
+  layout.Pixels = {0, 2, 3, 0};
+  clipboard.SetData(kCF_DIB, PackedBlock(layout));
   TBitmap32 bitmap;
   int changes = 0;
   bitmap.OnChange = [&] { ++changes; };
@@ -176,9 +176,9 @@ TEST(CopyBitmap32FromClipboard, DrawsThePaletteColoursOpaque) {
 
 TEST(CopyBitmap32FromClipboard, ThirtyTwoBitBitmapComesOutOpaque) {
   TMemoryClipboard clipboard;
-  auto spec = ValidSpec(2, 1, 32);
-  spec.Pixels = {10, 20, 30, 0, 40, 50, 60, 128};
-  clipboard.SetData(kCF_BITMAP, PackedBlock(spec));
+  auto layout = ValidLayout(2, 1, 32);
+  layout.Pixels = {10, 20, 30, 0, 40, 50, 60, 128};
+  clipboard.SetData(kCF_BITMAP, PackedBlock(layout));
   TBitmap32 bitmap;
   CopyBitmap32FromClipboard(bitmap, clipboard);
   EXPECT_EQ(bitmap.GetPixelUnchecked(0, 0), MakeColour32(30, 20, 10));

@@ -55,11 +55,11 @@ TWin32Backend::~TWin32Backend() {
 }
 
 void TWin32Backend::RegisterWindowClasses() {
-  struct TClassSpec {
+  struct TClassEntry {
     const char* Name;
     UINT Style;
   };
-  const TClassSpec specs[] = {
+  const TClassEntry classEntries[] = {
       {kFormClass, 0},
       {kPanelClass, 0},
       {kSpeedButtonClass, 0},
@@ -69,14 +69,14 @@ void TWin32Backend::RegisterWindowClasses() {
       {kTextClass, CS_DBLCLKS},
       {kImageClass, 0},
   };
-  for (const TClassSpec& spec : specs) {
+  for (const TClassEntry& entry : classEntries) {
     WNDCLASSA windowClass{};
-    if (GetClassInfoA(instance_, spec.Name, &windowClass)) continue;
-    windowClass.style = spec.Style;
+    if (GetClassInfoA(instance_, entry.Name, &windowClass)) continue;
+    windowClass.style = entry.Style;
     windowClass.lpfnWndProc = TWin32Peer::WindowProc;
     windowClass.hInstance = instance_;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = spec.Name;
+    windowClass.lpszClassName = entry.Name;
     RegisterClassA(&windowClass);
   }
   WNDCLASSA application{};
