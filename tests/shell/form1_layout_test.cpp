@@ -7,12 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "quill/platform/headless/HeadlessDesktop.h"
-#include "quill/platform/headless/HeadlessFileDialog.h"
-#include "quill/platform/headless/HeadlessMessageBox.h"
-#include "quill/platform/headless/HeadlessShell.h"
-#include "quill/platform/headless/MemoryClipboard.h"
 #include "quill/shell/Form1.h"
+#include "headless_form.h"
 
 namespace quill {
 namespace {
@@ -23,17 +19,12 @@ namespace fs = std::filesystem;
 class Form1Layout : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dir_ = new fs::path(fs::temp_directory_path() / "quill-form1-layout");
-    fs::create_directories(*dir_);
-    services_ = new TServices{clipboard_, desktop_, fileDialog_, messages_, shell_};
-    form_ = new TForm1(*services_, dir_->string() + "/");
+    shared_ = new THeadlessForm("quill-form1-layout");
+    form_ = &shared_->Form();
   }
   static void TearDownTestSuite() {
-    delete form_;
-    delete services_;
-    std::error_code ignored;
-    fs::remove_all(*dir_, ignored);
-    delete dir_;
+    form_ = nullptr;
+    delete shared_;
   }
   static TControl& Find(const std::string& name) {
     TControl* c = form_->FindControl(name);
@@ -41,23 +32,11 @@ class Form1Layout : public ::testing::Test {
     return c ? *c : static_cast<TControl&>(*form_);
   }
 
-  static TMemoryClipboard clipboard_;
-  static THeadlessDesktop desktop_;
-  static THeadlessFileDialog fileDialog_;
-  static THeadlessMessageBox messages_;
-  static THeadlessShell shell_;
-  static TServices* services_;
-  static fs::path* dir_;
+  static THeadlessForm* shared_;
   static TForm1* form_;
 };
 
-TMemoryClipboard Form1Layout::clipboard_;
-THeadlessDesktop Form1Layout::desktop_;
-THeadlessFileDialog Form1Layout::fileDialog_;
-THeadlessMessageBox Form1Layout::messages_;
-THeadlessShell Form1Layout::shell_;
-TServices* Form1Layout::services_ = nullptr;
-fs::path* Form1Layout::dir_ = nullptr;
+THeadlessForm* Form1Layout::shared_ = nullptr;
 TForm1* Form1Layout::form_ = nullptr;
 
 struct TPlace {

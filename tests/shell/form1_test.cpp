@@ -8,41 +8,30 @@
 #include <vector>
 
 #include "quill/imaging/Errors.h"
-#include "quill/platform/headless/HeadlessDesktop.h"
-#include "quill/platform/headless/HeadlessFileDialog.h"
-#include "quill/platform/headless/HeadlessMessageBox.h"
-#include "quill/platform/headless/HeadlessShell.h"
-#include "quill/platform/headless/MemoryClipboard.h"
 #include "quill/shell/BookmarkStore.h"
 #include "quill/shell/ChatPalette.h"
 #include "quill/shell/Form1.h"
+#include "headless_form.h"
 
 namespace quill {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh directory per test for the bookmark store the start-up creates.
-fs::path MakeScratchDirectory() {
+// A fresh folder per test for the bookmark store the start-up creates.
+std::string ScratchFolderName() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  fs::path dir = fs::temp_directory_path() /
-                 (std::string("quill-form1-") + info->name() + "-" + std::to_string(stamp));
-  fs::create_directories(dir);
-  return dir;
+  return std::string("quill-form1-") + info->name() + "-" + std::to_string(stamp);
 }
 
 class Form1Test : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = MakeScratchDirectory();
-    form_ = std::make_unique<TForm1>(services_, dir_.string() + "/");
+    headless_ = std::make_unique<THeadlessForm>(ScratchFolderName());
+    form_ = &headless_->Form();
   }
-  void TearDown() override {
-    form_.reset();
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
+  void TearDown() override { headless_.reset(); }
 
   TForm1& form() { return *form_; }
   TImage32& View(const std::string& name) {
@@ -52,14 +41,8 @@ class Form1Test : public ::testing::Test {
     return *static_cast<TImage32*>(c);
   }
 
-  TMemoryClipboard clipboard_;
-  THeadlessDesktop desktop_;
-  THeadlessFileDialog fileDialog_;
-  THeadlessMessageBox messages_;
-  THeadlessShell shell_;
-  TServices services_{clipboard_, desktop_, fileDialog_, messages_, shell_};
-  fs::path dir_;
-  std::unique_ptr<TForm1> form_;
+  std::unique_ptr<THeadlessForm> headless_;
+  TForm1* form_ = nullptr;
 };
 
 TEST_F(Form1Test, SharedStateHasItsStartValues) {
@@ -92,7 +75,7 @@ TEST_F(Form1Test, SharedStateHasItsStartValues) {
   EXPECT_EQ(f.FBackgroundColor, 0xFF7F7F7Fu);
   ASSERT_NE(f.FTransformation, nullptr);
   EXPECT_EQ(f.FChatPalette.EntryCount(), 256);
-  EXPECT_TRUE(messages_.Shown().empty());
+  EXPECT_TRUE(headless_->Messages.Shown().empty());
 }
 
 TEST_F(Form1Test, BackgroundColourComesFromTheThreeSliders) {
@@ -340,7 +323,7 @@ TEST_F(Form1Test, ExitClosesTheWindowAndLeavesTheButtonUp) {
 TEST_F(Form1Test, BothLinkLabelsOpenOurWebPage) {
   form().Label20.Click();
   form().Label21.Click();
-  EXPECT_EQ(shell_.OpenedUrls(), (std::vector<std::string>{kQuillWebAddress, kQuillWebAddress}));
+  EXPECT_EQ(headless_->Shell.OpenedUrls(), (std::vector<std::string>{kQuillWebAddress, kQuillWebAddress}));
 }
 
 TEST_F(Form1Test, HandlerFailureIsShownInAnErrorBox) {
@@ -350,28 +333,29 @@ TEST_F(Form1Test, HandlerFailureIsShownInAnErrorBox) {
     afterFailure = true;
   };
   form().ExportAVButton.Click();
-  ASSERT_EQ(messages_.Shown().size(), 1u);
-  EXPECT_EQ(messages_.Shown()[0].Text, "Cannot create file avedtemp.bmp");
-  EXPECT_EQ(messages_.Shown()[0].Caption, kApplicationTitle);
-  EXPECT_EQ(messages_.Shown()[0].Style, msError);
+  ASSERT_EQ(headless_->Messages.Shown().size(), 1u);
+  EXPECT_EQ(headless_->Messages.Shown()[0].Text, "Cannot create file avedtemp.bmp");
+  EXPECT_EQ(headless_->Messages.Shown()[0].Caption, kApplicationTitle);
+  EXPECT_EQ(headless_->Messages.Shown()[0].Style, msError);
   EXPECT_FALSE(afterFailure);
   form().Timer1.OnTimer = [] { throw Exception("tick failed"); };
   form().Timer1.Tick();
-  ASSERT_EQ(messages_.Shown().size(), 2u);
-  EXPECT_EQ(messages_.Shown()[1].Text, "tick failed");
+  ASSERT_EQ(headless_->Messages.Shown().size(), 2u);
+  EXPECT_EQ(headless_->Messages.Shown()[1].Text, "tick failed");
 }
 
 TEST_F(Form1Test, ErrorsGoBackToTheRecordOnceTheWindowIsGone) {
   ClearUnreportedErrors();
-  form_.reset();
+  headless_->DestroyForm();
+  form_ = nullptr;
   ReportError("after the window");
-  EXPECT_TRUE(messages_.Shown().empty());
+  EXPECT_TRUE(headless_->Messages.Shown().empty());
   ASSERT_EQ(UnreportedErrors().size(), 1u);
   ClearUnreportedErrors();
 }
 
 TEST_F(Form1Test, StartUpCreatesTheBookmarkStore) {
-  EXPECT_EQ(fs::file_size(dir_ / kBookmarkStoreName), 2u * kBookmarkRecordSize);
+  EXPECT_EQ(fs::file_size(headless_->Dir / kBookmarkStoreName), 2u * kBookmarkRecordSize);
 }
 
 TEST(Form1StartUp, BookmarkFailureIsReportedAndStartUpGoesOn) {

@@ -10,12 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "quill/platform/headless/HeadlessDesktop.h"
-#include "quill/platform/headless/HeadlessFileDialog.h"
-#include "quill/platform/headless/HeadlessMessageBox.h"
-#include "quill/platform/headless/HeadlessShell.h"
-#include "quill/platform/headless/MemoryClipboard.h"
 #include "quill/shell/Form1.h"
+#include "headless_form.h"
 #include "quill/shell/TextWidth.h"
 
 namespace quill {
@@ -66,17 +62,12 @@ bool LaidOut(const TControl& c) { return c.Visible() && c.Left() != kHiddenPageL
 class Form1TextLayout : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dir_ = new fs::path(fs::temp_directory_path() / "quill-form1-text-layout");
-    fs::create_directories(*dir_);
-    services_ = new TServices{clipboard_, desktop_, fileDialog_, messages_, shell_};
-    form_ = new TForm1(*services_, dir_->string() + "/");
+    shared_ = new THeadlessForm("quill-form1-text-layout");
+    form_ = &shared_->Form();
   }
   static void TearDownTestSuite() {
-    delete form_;
-    delete services_;
-    std::error_code ignored;
-    fs::remove_all(*dir_, ignored);
-    delete dir_;
+    form_ = nullptr;
+    delete shared_;
   }
 
   // Visits every control with children, the form included.
@@ -88,23 +79,11 @@ class Form1TextLayout : public ::testing::Test {
     });
   }
 
-  static TMemoryClipboard clipboard_;
-  static THeadlessDesktop desktop_;
-  static THeadlessFileDialog fileDialog_;
-  static THeadlessMessageBox messages_;
-  static THeadlessShell shell_;
-  static TServices* services_;
-  static fs::path* dir_;
+  static THeadlessForm* shared_;
   static TForm1* form_;
 };
 
-TMemoryClipboard Form1TextLayout::clipboard_;
-THeadlessDesktop Form1TextLayout::desktop_;
-THeadlessFileDialog Form1TextLayout::fileDialog_;
-THeadlessMessageBox Form1TextLayout::messages_;
-THeadlessShell Form1TextLayout::shell_;
-TServices* Form1TextLayout::services_ = nullptr;
-fs::path* Form1TextLayout::dir_ = nullptr;
+THeadlessForm* Form1TextLayout::shared_ = nullptr;
 TForm1* Form1TextLayout::form_ = nullptr;
 
 // Overlaps the layout has on purpose, and how far each may reach.

@@ -5,12 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "quill/platform/headless/HeadlessDesktop.h"
-#include "quill/platform/headless/HeadlessFileDialog.h"
-#include "quill/platform/headless/HeadlessMessageBox.h"
-#include "quill/platform/headless/HeadlessShell.h"
-#include "quill/platform/headless/MemoryClipboard.h"
 #include "quill/shell/Form1.h"
+#include "headless_form.h"
 #include "quill/shell/ToolGlyphs.h"
 
 namespace quill {
@@ -125,24 +121,13 @@ TEST(ToolGlyphs, TheLeftArrowPointsLeft) {
 class Form1Glyphs : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / "quill-form1-glyphs";
-    fs::create_directories(dir_);
-    form_ = std::make_unique<TForm1>(services_, dir_.string() + "/");
+    headless_ = std::make_unique<THeadlessForm>("quill-form1-glyphs");
+    form_ = &headless_->Form();
   }
-  void TearDown() override {
-    form_.reset();
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
+  void TearDown() override { headless_.reset(); }
 
-  TMemoryClipboard clipboard_;
-  THeadlessDesktop desktop_;
-  THeadlessFileDialog fileDialog_;
-  THeadlessMessageBox messages_;
-  THeadlessShell shell_;
-  TServices services_{clipboard_, desktop_, fileDialog_, messages_, shell_};
-  fs::path dir_;
-  std::unique_ptr<TForm1> form_;
+  std::unique_ptr<THeadlessForm> headless_;
+  TForm1* form_ = nullptr;
 };
 
 TEST_F(Form1Glyphs, EachButtonShowsThePictureOfWhatItDoes) {
