@@ -35,8 +35,8 @@ void TGlyphCanvas::Pixel(int x, int y, TColor32 colour) {
 }
 
 void TGlyphCanvas::Fill(int x1, int y1, int x2, int y2, TColor32 colour) {
-  for (int y = std::max(y1, 0); y < std::min(y2, Height()); ++y)
-    for (int x = std::max(x1, 0); x < std::min(x2, Width()); ++x) bitmap_.SetPixelUnchecked(x, y, colour);
+  // Its change signal waits for the end of the drawing (BeginUpdate above).
+  bitmap_.FillBlockClipped(x1, y1, x2, y2, colour);
 }
 
 void TGlyphCanvas::Frame(int x1, int y1, int x2, int y2, TColor32 colour) {
