@@ -47,12 +47,6 @@ int TThreadPersistent::LockedCount() {
   return gLockedCount;
 }
 
-TColor32 OffsetColour32(TColor32 c, int amount) {
-  auto shift = [amount](int channel) { return TColor32(std::clamp(channel + amount, 0, 255)); };
-  return (c & 0xFF000000u) | (shift(RedComponent(c)) << 16) | (shift(GreenComponent(c)) << 8) |
-         shift(BlueComponent(c));
-}
-
 TBitmap32::~TBitmap32() {
   // Released under the lock, so a paint in progress never sees half a bitmap.
   const TBitmapLock lock(*this);

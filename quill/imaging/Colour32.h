@@ -30,17 +30,4 @@ constexpr std::uint32_t SystemColorFromColour32(TColor32 c) {
 // Moves red, green and blue by the same amount, each clamped to 0..255.
 TColor32 OffsetColour32(TColor32 c, int amount);
 
-struct TRect {
-  std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
-  constexpr std::int32_t Width() const { return Right - Left; }
-  constexpr std::int32_t Height() const { return Bottom - Top; }
-  friend constexpr bool operator==(const TRect& a, const TRect& b) {
-    return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
-  }
-};
-
-struct TFloatRect {
-  float Left = 0, Top = 0, Right = 0, Bottom = 0;
-};
-
 }  // namespace quill

@@ -3,7 +3,7 @@
 // right, bottom).
 #include <algorithm>
 
-#include "quill/imaging/Colour32.h"
+#include "quill/imaging/Rect.h"
 
 namespace quill {
 

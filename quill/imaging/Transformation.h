@@ -4,7 +4,7 @@
 // mapping, in 12-bit fixed point, where each destination pixel comes from.
 #include <cstdint>
 
-#include "quill/imaging/Colour32.h"
+#include "quill/imaging/Rect.h"
 
 namespace quill {
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "quill/imaging/Colour32.h"
+#include "quill/imaging/Rect.h"
 #include "quill/ui/ControlPeer.h"
 #include "quill/ui/UiColours.h"
 

@@ -5,6 +5,7 @@
 // code.
 #include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/Colour32.h"
+#include "quill/imaging/Rect.h"
 
 namespace quill {
 

@@ -3,7 +3,7 @@
 // arrow buttons at the ends (when there is room), the track between them and
 // a handle that travels along the track from Min (left or top) to Max. Plain
 // arithmetic, shared by painting and hit testing.
-#include "quill/imaging/Colour32.h"
+#include "quill/imaging/Rect.h"
 
 namespace quill {
 
