@@ -3,68 +3,21 @@
 // no padding, pixel (x, y) at x + y * Width.
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "quill/imaging/Colour32.h"
+#include "quill/imaging/DrawMode.h"
+#include "quill/imaging/Font32.h"
 #include "quill/imaging/Rect.h"
+#include "quill/imaging/StretchFilter.h"
+#include "quill/imaging/ThreadPersistent.h"
 
 namespace quill {
 
 class TBitmap;
 class TGraphic;
 class TPicture;
-
-enum TDrawMode { dmOpaque, dmBlend, dmCustom };
-enum TStretchFilter { sfNearest, sfLinear, sfLinear2, sfSpline };
-
-// Update counter and change event shared by the bitmap classes.
-class TThreadPersistent {
- public:
-  virtual ~TThreadPersistent() = default;
-  void BeginUpdate() { ++updateCount_; }
-  // Throws EInternalError "Unpaired TThreadPersistent.EndUpdate" when unpaired.
-  void EndUpdate();
-  int UpdateCount() const { return updateCount_; }
-  // Fires OnChange only outside BeginUpdate / EndUpdate.
-  void NotifyChanged();
-  // Held by the image view while it paints the pixels and by resizing while
-  // it replaces them; recursive, so a change handler may lock again.
-  void Lock() const;
-  void Unlock() const;
-  // How many bitmaps are locked right now, over all bitmaps of the process.
-  static int LockedCount();
-
-  std::function<void()> OnChange;
-
- private:
-  int updateCount_ = 0;
-  mutable int lockDepth_ = 0;
-  mutable std::recursive_mutex lock_;
-};
-
-// Holds a bitmap's lock for one scope.
-class TBitmapLock {
- public:
-  explicit TBitmapLock(const TThreadPersistent& bitmap) : bitmap_(bitmap) { bitmap_.Lock(); }
-  ~TBitmapLock() { bitmap_.Unlock(); }
-  TBitmapLock(const TBitmapLock&) = delete;
-  TBitmapLock& operator=(const TBitmapLock&) = delete;
-
- private:
-  const TThreadPersistent& bitmap_;
-};
-
-// The font a bitmap's text output uses. The program draws no text into its
-// bitmaps, so this is only the description the drawing backend would select.
-struct TFont32 {
-  std::string Name = "MS Sans Serif";
-  int Size = 8;  // points
-  TColor32 Color = 0xFF000000u;
-  bool Bold = false;
-  bool Italic = false;
-};
 
 class TBitmap32 : public TThreadPersistent {
  public:
