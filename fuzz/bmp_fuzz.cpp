@@ -14,8 +14,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap.h"
-#include "quill/imaging/Errors.h"
 
 namespace {
 

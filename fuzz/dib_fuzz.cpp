@@ -19,9 +19,9 @@
 #include <memory>
 #include <vector>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/DIB.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/FakeDIBFileStream.h"
 #include "quill/imaging/ImageLimits.h"
 #include "quill/imaging/Stream.h"

@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap32.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/GifImage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -7,11 +7,11 @@
 #include <stdexcept>
 #include <utility>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/BitmapPixels.h"
 #include "quill/imaging/BmpReader.h"
 #include "quill/imaging/BmpWriter.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/FileBytes.h"
 
 namespace quill {

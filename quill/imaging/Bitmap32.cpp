@@ -4,8 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/Graphic.h"
 #include "quill/imaging/Picture.h"
 

@@ -1,8 +1,8 @@
 #include "quill/imaging/BmpBitfields.h"
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/BitmapPixels.h"
 #include "quill/imaging/BmpFormat.h"
-#include "quill/imaging/Errors.h"
 
 namespace quill {
 

@@ -4,12 +4,12 @@
 #include <cstring>
 #include <vector>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/BitmapPixels.h"
 #include "quill/imaging/BmpBitfields.h"
 #include "quill/imaging/BmpFormat.h"
 #include "quill/imaging/BmpRle.h"
 #include "quill/imaging/ByteReader.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/ImageLimits.h"
 
 namespace quill {

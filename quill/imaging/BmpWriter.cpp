@@ -1,7 +1,7 @@
 #include "quill/imaging/BmpWriter.h"
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/BmpFormat.h"
-#include "quill/imaging/Errors.h"
 
 namespace quill {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 #include "quill/imaging/ErrorDiffusion.h"
 #include "quill/imaging/MatrixRowLoop.h"
 

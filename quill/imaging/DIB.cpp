@@ -3,8 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/FakeDIBFileStream.h"
 #include "quill/imaging/FileBytes.h"
 #include "quill/imaging/Stream.h"

@@ -7,7 +7,7 @@
 #include <new>
 #include <utility>
 
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 #include "quill/imaging/ImageLimits.h"
 
 namespace quill {

@@ -4,10 +4,10 @@
 #include <array>
 #include <cstring>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap.h"
 #include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/DIB.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/ImageLimits.h"
 
 namespace quill {

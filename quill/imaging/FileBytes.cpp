@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 #include "quill/imaging/ImageLimits.h"
 
 namespace quill {

@@ -1,6 +1,6 @@
 #include "quill/imaging/FloydSteinbergDitherer.h"
 
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 #include "quill/imaging/ErrorDiffusion.h"
 
 namespace quill {

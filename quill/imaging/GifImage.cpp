@@ -8,8 +8,8 @@
 #include <memory>
 #include <new>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap32.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/FileBytes.h"
 #include "quill/imaging/ImageLimits.h"
 

@@ -1,6 +1,6 @@
 #include "quill/imaging/ImageLimits.h"
 
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 
 namespace quill {
 

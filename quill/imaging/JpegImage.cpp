@@ -13,9 +13,9 @@
 #include <memory>
 #include <new>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/Colour32.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/FileBytes.h"
 #include "quill/imaging/ImageLimits.h"
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <new>
 
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 #include "quill/imaging/ImageLimits.h"
 
 namespace quill {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/GifImage.h"
 #include "quill/imaging/JpegImage.h"
 

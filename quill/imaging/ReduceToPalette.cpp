@@ -1,11 +1,11 @@
 #include "quill/imaging/ReduceToPalette.h"
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/BurkesDitherer.h"
 #include "quill/imaging/ColorLookup.h"
 #include "quill/imaging/DIBAccess.h"
 #include "quill/imaging/Dither5by3.h"
 #include "quill/imaging/DitherEngine.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/FloydSteinbergDitherer.h"
 
 namespace quill {

@@ -25,7 +25,9 @@ std::unique_ptr<TDitherEngine> CreateDitherer(TPaletteDither mode, int width, TC
 // holds the palette's entries (padded with zeros to 256) and whose pixels index
 // it. The source is switched to 24 bits per pixel in place; the palette is only
 // read. A palette without entries gives an empty bitmap. An empty source raises
-// GIFException "Invalid image dimensions".
+// GIFException "Invalid image dimensions": the reduction and its DIB writer
+// come from the image library's GIF support, so their failures are that
+// library's exception kind and texts, which the message box shows as they are.
 std::unique_ptr<TBitmap> ReduceToPalette(TBitmap& source, const TPalette& palette, TPaletteDither mode);
 
 }  // namespace quill

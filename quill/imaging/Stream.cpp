@@ -4,7 +4,7 @@
 #include <cstring>
 #include <limits>
 
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 
 namespace quill {
 

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/CombineColors.h"
 #include "quill/imaging/Contributions.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/RectRules.h"
 #include "quill/imaging/Rounding.h"
 

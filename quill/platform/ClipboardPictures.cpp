@@ -1,9 +1,9 @@
 #include "quill/platform/ClipboardPictures.h"
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap.h"
 #include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/DIB.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/PackedDIB.h"
 
 namespace quill {

@@ -2,7 +2,7 @@
 // The platform's file I/O failure: an error code with the system's short text
 // for it ("File not found", "File access denied", "Disk full", ...), raised by
 // operations whose callers report the text as it stands.
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 
 namespace quill {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap32.h"
-#include "quill/imaging/Errors.h"
 
 namespace quill {
 

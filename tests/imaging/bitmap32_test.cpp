@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 
 namespace quill {
 namespace {

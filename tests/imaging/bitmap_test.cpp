@@ -8,9 +8,9 @@
 #include <string>
 
 #include "bmp_test_file.h"
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap.h"
 #include "quill/imaging/Bitmap32.h"
-#include "quill/imaging/Errors.h"
 
 namespace quill {
 namespace {

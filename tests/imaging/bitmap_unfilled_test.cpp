@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap.h"
-#include "quill/imaging/Errors.h"
 
 namespace quill {
 namespace {

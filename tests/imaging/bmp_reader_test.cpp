@@ -7,9 +7,9 @@
 #include <string>
 
 #include "bmp_test_file.h"
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap.h"
 #include "quill/imaging/BmpFormat.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/ImageLimits.h"
 
 namespace quill {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/ByteReader.h"
-#include "quill/imaging/Errors.h"
 
 namespace quill {
 namespace {

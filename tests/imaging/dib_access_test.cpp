@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 #include "quill/imaging/ImageLimits.h"
 #include "tests/imaging/reduce_test_support.h"
 

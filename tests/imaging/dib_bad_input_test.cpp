@@ -8,8 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/DIB.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/ImageLimits.h"
 #include "quill/imaging/Stream.h"
 #include "tests/imaging/dib_test_bytes.h"

@@ -3,10 +3,10 @@
 
 #include <string>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap.h"
 #include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/DIB.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/GifImage.h"
 #include "quill/imaging/ImageLimits.h"
 #include "quill/imaging/Stream.h"

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <string>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap.h"
 #include "quill/imaging/DIB.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/FileBytes.h"
 #include "quill/imaging/Stream.h"
 #include "tests/imaging/dib_test_bytes.h"

@@ -2,11 +2,11 @@
 
 #include <vector>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/BurkesDitherer.h"
 #include "quill/imaging/DiffusionLanes.h"
 #include "quill/imaging/Dither5by3.h"
 #include "quill/imaging/DitherEngine.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/FloydSteinbergDitherer.h"
 #include "quill/imaging/ReduceToPalette.h"
 #include "tests/imaging/reduce_test_support.h"

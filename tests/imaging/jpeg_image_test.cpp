@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap32.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/FileBytes.h"
 #include "quill/imaging/ImageLimits.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 #include "tests/imaging/reduce_test_support.h"
 
 namespace quill {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 #include "quill/imaging/Stream.h"
 
 namespace quill {

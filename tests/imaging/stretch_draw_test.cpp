@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/Contributions.h"
-#include "quill/imaging/Errors.h"
 #include "tests/imaging/test_picture.h"
 
 namespace quill {

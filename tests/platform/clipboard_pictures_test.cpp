@@ -1,9 +1,9 @@
 // Pictures through the clipboard service, on the in-memory clipboard.
 #include <gtest/gtest.h>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/DIB.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/Stream.h"
 #include "quill/platform/ClipboardPictures.h"
 #include "quill/platform/headless/MemoryClipboard.h"

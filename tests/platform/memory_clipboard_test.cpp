@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 #include "quill/platform/headless/MemoryClipboard.h"
 
 namespace quill {

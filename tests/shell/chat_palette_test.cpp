@@ -5,8 +5,8 @@
 #include <map>
 #include <set>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap32.h"
-#include "quill/imaging/Errors.h"
 
 namespace quill {
 namespace {

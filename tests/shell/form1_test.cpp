@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 #include "quill/shell/BookmarkStore.h"
 #include "quill/shell/ChatPalette.h"
 #include "quill/shell/Form1.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 #include "quill/ui/EventDispatch.h"
 #include "quill/ui/GaugeBar.h"
 #include "quill/ui/SpeedButton.h"

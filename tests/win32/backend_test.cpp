@@ -10,7 +10,7 @@
 #include "Win32TestSupport.h"
 // After <windows.h>, which it needs.
 #include <commctrl.h>
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 #include "quill/platform/win32/Win32Backend.h"
 #include "quill/platform/win32/Win32ControlNames.h"
 #include "quill/ui/CheckBox.h"

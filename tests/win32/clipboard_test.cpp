@@ -3,10 +3,10 @@
 // CF_BITMAP road both ways.
 #include <gtest/gtest.h>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap.h"
 #include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/DIB.h"
-#include "quill/imaging/Errors.h"
 #include "quill/platform/ClipboardPictures.h"
 #include "quill/platform/win32/Win32Clipboard.h"
 #include "quill/platform/win32/Win32Paint.h"

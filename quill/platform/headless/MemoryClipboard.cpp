@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 
 namespace quill {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 #include "quill/imaging/ImageLimits.h"
 
 namespace quill {
