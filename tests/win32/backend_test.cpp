@@ -247,6 +247,19 @@ TEST_F(Win32Backend, GaugeBarArrowsStepByOneAndTheHandleFollowsADrag) {
   EXPECT_EQ(gauge.Position(), 0);
 }
 
+TEST_F(Win32Backend, GaugeBarArrowHeldDownRepeatsUntilReleased) {
+  HWND window = Find("Gauge");
+  SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, Point(117, 8));
+  EXPECT_EQ(GetCapture(), window);
+  // The first step comes with the press, the repeats from the peer's timer.
+  EXPECT_TRUE(WaitUntil([&] { return gauge.Position() >= 53; }, 3000)) << gauge.Position();
+  SendMessageA(window, WM_LBUTTONUP, 0, Point(117, 8));
+  EXPECT_EQ(GetCapture(), nullptr);
+  const int released = gauge.Position();
+  WaitUntil([] { return false; }, 600);
+  EXPECT_EQ(gauge.Position(), released);
+}
+
 TEST_F(Win32Backend, ScrollBarNotificationsMoveTheModelAndTheModelMovesTheBar) {
   HWND window = Find("Scroll");
   HWND parent = GetParent(window);

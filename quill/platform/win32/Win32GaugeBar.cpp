@@ -44,16 +44,10 @@ void TGaugeBarPeer::CreateNativeWindow(HWND parent) {
              "");
 }
 
-TGaugeGeometry TGaugeBarPeer::Geometry() const {
-  const TGaugeBar& bar = Bar();
-  return TGaugeGeometry(bar.Width(), bar.Height(), bar.ScrollKind() == sbVertical, bar.HandleSize(), bar.Min(),
-                        bar.Max());
-}
-
 void TGaugeBarPeer::Paint(HDC dc, const RECT& client) {
   const TGaugeBar& bar = Bar();
   const bool vertical = bar.ScrollKind() == sbVertical;
-  const TGaugeLayout layout = Geometry().Layout(bar.Position());
+  const TGaugeLayout layout = bar.Geometry().Layout(bar.Position());
   FillSolid(dc, client, bar.Color());
   const TColor32 arrowColour = bar.Enabled() ? clBlack : clGray;
   if (!IsEmpty(layout.DecreaseArrow)) {
@@ -68,64 +62,36 @@ void TGaugeBarPeer::Paint(HDC dc, const RECT& client) {
   if (!IsEmpty(layout.Handle)) DrawButtonFace(dc, ToRect(layout.Handle));
 }
 
-bool TGaugeBarPeer::StepHeldPart() {
-  TGaugeBar& bar = Bar();
-  const TGaugeGeometry geometry = Geometry();
-  const int before = bar.Position();
-  switch (held_) {
-    case gpDecrease:
-      bar.SetPosition(before - 1);
-      break;
-    case gpIncrease:
-      bar.SetPosition(before + 1);
-      break;
-    case gpTrackBefore:
-    case gpTrackAfter: {
-      // Paging stops once the handle has reached the mouse.
-      if (geometry.HitTest(before, lastMouse_.x, lastMouse_.y) != held_) return false;
-      bar.SetPosition(before + (held_ == gpTrackBefore ? -geometry.PageStep() : geometry.PageStep()));
-      break;
-    }
-    default:
-      return false;
-  }
-  return Control() && Bar().Position() != before;
-}
-
 void TGaugeBarPeer::StopTracking() {
-  if (held_ == gpNone) return;
-  held_ = gpNone;
+  if (!Control() || !Bar().MouseUp()) return;
   KillTimer(Window(), kRepeatTimer);
   if (GetCapture() == Window()) ReleaseCapture();
 }
 
 LRESULT TGaugeBarPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!Control()) return TWin32Peer::HandleMessage(message, wParam, lParam);
+  const int x = short(LOWORD(lParam));
+  const int y = short(HIWORD(lParam));
   switch (message) {
     case WM_LBUTTONDOWN: {
       if (!Bar().CanReceiveInput()) return 0;
-      lastMouse_ = POINT{short(LOWORD(lParam)), short(HIWORD(lParam))};
-      const TGaugeGeometry geometry = Geometry();
-      held_ = geometry.HitTest(Bar().Position(), lastMouse_.x, lastMouse_.y);
-      if (held_ == gpNone) return 0;
+      // Captured before the first step: a failing change handler's message
+      // box takes the capture away again, which ends the press.
       SetCapture(Window());
-      if (held_ == gpHandle) {
-        grabOffset_ = geometry.AxisOffset(lastMouse_.x, lastMouse_.y) - geometry.HandleStart(Bar().Position());
-      } else {
-        StepHeldPart();
+      const TGaugePart held = Bar().MouseDown(x, y);
+      if (held == gpNone) {
+        if (GetCapture() == Window()) ReleaseCapture();
+      } else if (held != gpHandle && Control() && Bar().HeldPart() != gpNone) {
         SetTimer(Window(), kRepeatTimer, kFirstRepeatMs, nullptr);
       }
       return 0;
     }
     case WM_MOUSEMOVE:
-      lastMouse_ = POINT{short(LOWORD(lParam)), short(HIWORD(lParam))};
-      if (held_ == gpHandle) {
-        const TGaugeGeometry geometry = Geometry();
-        Bar().SetPosition(geometry.PositionFromHandleStart(geometry.AxisOffset(lastMouse_.x, lastMouse_.y) - grabOffset_));
-      }
+      Bar().MouseMove(x, y);
       return 0;
     case WM_TIMER:
-      if (wParam == kRepeatTimer && held_ != gpNone && held_ != gpHandle) {
-        if (StepHeldPart()) SetTimer(Window(), kRepeatTimer, kRepeatMs, nullptr);
+      if (wParam == kRepeatTimer) {
+        if (Bar().RepeatTick() && Control()) SetTimer(Window(), kRepeatTimer, kRepeatMs, nullptr);
         else KillTimer(Window(), kRepeatTimer);
       }
       return 0;

@@ -1,4 +1,4 @@
-#include "quill/platform/win32/GaugeBarGeometry.h"
+#include "quill/ui/GaugeBarGeometry.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // Where the drawn slider's parts lie and which position a drag gives.
 #include <gtest/gtest.h>
 
-#include "quill/platform/win32/GaugeBarGeometry.h"
+#include "quill/ui/GaugeBarGeometry.h"
 
 namespace quill {
 namespace {
