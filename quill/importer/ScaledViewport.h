@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "quill/imaging/Colour32.h"
+#include "quill/imaging/Rect.h"
 
 namespace quill {
 
