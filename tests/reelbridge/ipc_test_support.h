@@ -10,7 +10,7 @@ namespace reelbridge::fake {
 
 struct TItem {
   TIpcItemType Type;
-  TBytes Bytes;  // for `s`, the characters; AppendItem adds the NUL
+  TBytes Bytes;  // for `s`, the characters and the NUL that AppendItem copies too
 };
 
 inline TItem Long(std::int32_t value) {
@@ -18,7 +18,11 @@ inline TItem Long(std::int32_t value) {
   for (int i = 0; i < 4; ++i) bytes[i] = std::uint8_t(std::uint32_t(value) >> (8 * i));
   return TItem{itLong, bytes};
 }
-inline TItem Text(const std::string& text) { return TItem{itString, TBytes(text.begin(), text.end())}; }
+inline TItem Text(const std::string& text) {
+  TBytes bytes(text.begin(), text.end());
+  bytes.push_back(0);
+  return TItem{itString, bytes};
+}
 inline TItem Bytes(TBytes bytes) { return TItem{itBytes, std::move(bytes)}; }
 
 // A block of `capacity` bytes named `name` holding the items.
@@ -28,7 +32,8 @@ inline TBytes Block(const std::string& name, const std::vector<TItem>& items,
   TIpcMessage message;
   message.BeginMessage(block.data(), block.size(), capacity, name.c_str());
   for (const TItem& item : items) {
-    message.AppendItem(item.Bytes.data(), std::uint32_t(item.Bytes.size()), item.Type);
+    const std::size_t length = item.Bytes.size() - (item.Type == itString ? 1 : 0);
+    message.AppendItem(item.Bytes.data(), std::uint32_t(length), item.Type);
   }
   return block;
 }
