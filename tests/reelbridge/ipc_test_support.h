@@ -38,6 +38,12 @@ inline TBytes Block(const std::string& name, const std::vector<TItem>& items,
   return block;
 }
 
+// The four bytes of a 32-bit item.
+inline std::string LongBytesOf(std::int32_t value) {
+  const TBytes bytes = Long(value).Bytes;
+  return std::string(bytes.begin(), bytes.end());
+}
+
 // A string with its NUL, as `s` items carry it.
 inline std::string Z(const std::string& text) { return text + std::string(1, '\0'); }
 

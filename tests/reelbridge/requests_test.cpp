@@ -38,19 +38,14 @@ struct TRequestRow {
   std::size_t Packets;       // blow-thru packets handed to the client
 };
 
-std::string LongBytes(std::int32_t v) {
-  const TBytes b = Long(v).Bytes;
-  return std::string(b.begin(), b.end());
-}
-
 TEST_F(RequestsTest, EachRequestAnswersWithItsStatusAndItems) {
   TBytes scrWithStatus = Block("X2HScr", {});
   scrWithStatus[20] = 5;
   TBytes longId = Block("X2HGetUserName", {Bytes({5, 0, 0, 0, 0, 0, 0, 0})});
   longId[32] = 'l';  // an `l` item 8 bytes long
   const TRequestRow rows[] = {
-      {"my id", Block("X2HGetMyId", {}), 0, 1, LongBytes(4242), 0},
-      {"name case ignored", Block("X2Hgetmyid", {}), 0, 1, LongBytes(4242), 0},
+      {"my id", Block("X2HGetMyId", {}), 0, 1, LongBytesOf(4242), 0},
+      {"name case ignored", Block("X2Hgetmyid", {}), 0, 1, LongBytesOf(4242), 0},
       {"user name", Block("X2HGetUserName", {Long(5)}), 0, 1, Z("Ann"), 0},
       {"unknown user", Block("X2HGetUserName", {Long(6)}), 0, 1, Z(""), 0},
       {"user id as text", Block("X2HGetUserName", {Text("5")}), 1, 1, Z("5"), 0},
@@ -58,8 +53,8 @@ TEST_F(RequestsTest, EachRequestAnswersWithItsStatusAndItems) {
       {"chat", Block("X2HChat", {Text("hello")}), 0, 1, Z("hello"), 0},
       {"chat without text", Block("X2HChat", {}), 1, 0, "", 0},
       {"script without text keeps status", scrWithStatus, 5, 0, "", 0},
-      {"script with result", Block("X2HScrRL", {Text("go")}), 0, 1, LongBytes(77), 0},
-      {"script with result, no text", Block("X2HScrRL", {Long(1)}), 1, 1, LongBytes(1), 0},
+      {"script with result", Block("X2HScrRL", {Text("go")}), 0, 1, LongBytesOf(77), 0},
+      {"script with result, no text", Block("X2HScrRL", {Long(1)}), 1, 1, LongBytesOf(1), 0},
       {"blow to room", Block("X2HBT_Msg", {Text("hey")}), 0, 1, Z("hey"), 1},
       {"blow to list without text", Block("X2HBTL_Msg", {Long(0)}), 1, 1, "", 0},
       {"unknown name", Block("X2HNope", {Text("keep")}), 3, 1, Z("keep"), 0},
@@ -68,7 +63,7 @@ TEST_F(RequestsTest, EachRequestAnswersWithItsStatusAndItems) {
        1, 3, "", 0},
       {"ids missing", Block("X2HBTL_Msg", {Long(1), Long(0), Text("t")}), 1, 3, "", 0},
       {"full block takes no fourth item",
-       Block("X2HGetMyId", {Long(1), Long(2), Long(3)}), 0, 3, LongBytes(1), 0},
+       Block("X2HGetMyId", {Long(1), Long(2), Long(3)}), 0, 3, LongBytesOf(1), 0},
   };
   for (const TRequestRow& row : rows) {
     world_.host.Packets.clear();
