@@ -32,7 +32,9 @@ std::int32_t RunMatrixRow(const std::uint8_t* source, std::uint8_t* result, std:
     const __m128i sum = _mm_add_epi16(LoadPixel(pixel), TruncDivide<Weights::kDivisor>(_mm_add_epi16(own, half)));
     __m128i v;
     std::uint8_t index;
-    const __m128i e = _mm_sub_epi16(v, ClampAndMatch(cache, sum, v, index));
+    // Matched first: v is set by the call, and argument order is unspecified.
+    const __m128i matched = ClampAndMatch(cache, sum, v, index);
+    const __m128i e = _mm_sub_epi16(v, matched);
     result[column] = index;
     StoreCells(current, own);
     own = _mm_add_epi16(ahead, Times<Weights::kCurrent[0]>(e));
