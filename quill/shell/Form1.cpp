@@ -86,6 +86,7 @@ void TForm1::WireHandlers() {
   SpeedButton9.OnClick = [this] { SpeedButton9Click(); };
   Label20.OnClick = [this] { Label20Click(); };
   Label21.OnClick = [this] { Label20Click(); };
+  WireEditorHandlers();
 }
 
 void TForm1::FormCreate() {
