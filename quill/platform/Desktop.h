@@ -1,6 +1,7 @@
 #pragma once
 // The desktop as the chat client link sees it: the top-level windows, the
-// foreground, synthetic keyboard input and a blocking pause. The operations
+// foreground, synthetic keyboard input and a blocking pause; and the mouse
+// cursor's position, which the palette grid's click reads. The operations
 // keep the system's own semantics (buffers, scan codes, key-up flag) so that the
 // link's rules can be tested against an in-memory desktop.
 //
@@ -30,6 +31,11 @@ struct TKeyEvent {
   friend bool operator!=(const TKeyEvent& a, const TKeyEvent& b) { return !(a == b); }
 };
 
+// A position on the screen in pixels.
+struct TScreenPoint {
+  int X = 0, Y = 0;
+};
+
 class IDesktop {
  public:
   virtual ~IDesktop() = default;
@@ -53,6 +59,9 @@ class IDesktop {
   virtual unsigned VirtualKeyToScanCode(unsigned virtualKey) = 0;
   // Synthesises one key press or release into the system's keyboard input.
   virtual void SendKeyEvent(const TKeyEvent& event) = 0;
+
+  // Where the mouse cursor is now, in screen pixels.
+  virtual TScreenPoint CursorPos() = 0;
 
   // Blocks the calling thread for the given time; no messages are processed.
   virtual void Sleep(unsigned milliseconds) = 0;

@@ -87,6 +87,7 @@ void TForm1::WireHandlers() {
   Label20.OnClick = [this] { Label20Click(); };
   Label21.OnClick = [this] { Label20Click(); };
   WireImporterHandlers();
+  WireEditorHandlers();
 }
 
 void TForm1::FormCreate() {

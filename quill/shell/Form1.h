@@ -183,6 +183,36 @@ class TForm1 : public TForm {
   // height in the active colour centred on row 6.
   void DrawBrushSizeIndicator();
 
+  // --- Editor handlers (defined in quill/editor/) ---
+  // The expanded view: the ten tools act on button down, move and up.
+  void AVExpandedImage32MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  void AVExpandedImage32MouseMove(TShiftState shift, int x, int y);
+  void AVExpandedImage32MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  // The magnifier: paints cells with the Magnify tool, right button picks.
+  void MagGlassImage32MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  void MagGlassImage32MouseMove(TShiftState shift, int x, int y);
+  void MagGlassImage32MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  // The palette grid's click reads the cursor's position from the desktop.
+  void PaletteSelectGridClick();
+  void ShowBrushSizeImage32MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  // The tool buttons: each chooses its tool (FDrawMode) and nothing else.
+  void DrawModeButtonClick();
+  void DotDrawButtonClick();
+  void BWEffectModeButtonClick();
+  void FillModeButtonClick();
+  void BWDrawModeButtonClick();
+  void CopyModeButtonClick();
+  void PasteModeButtonClick();
+  void MagnetModeButtonClick();
+  void MagGlassButtonClick();
+  void RectangleModeButtonClick();
+  // Transfer from the importer, between the two views, and the export.
+  void AVToEditorButtonClick();
+  void SpeedButton1Click();
+  void SpeedButton3Click();
+  void ResetEditAVButtonClick();
+  void ExportEditAVButtonClick();
+
   TServices& Services() { return services_; }
 
   // --- Shared state (start values as FormCreate sets them) ---
@@ -317,6 +347,14 @@ class TForm1 : public TForm {
   void WireImporterHandlers();
   // Load and Clip->Main after the new source picture is in place.
   void TakeNewSource();
+  // Editor helpers (defined in quill/editor/).
+  void WireEditorHandlers();
+  // The active colour and its swatch (the brush-size bar keeps its colour).
+  void TakeActiveColor(TColor32 colour);
+  // Takes the rubber band of the last drag off the screen, if it is shown.
+  void EraseRubberBand();
+  void PaintMagnifierCell(int x, int y);
+  void MagnifyArea(int px, int py);
   // The wrapped text lines of About1 to About3 (they carry no behaviour).
   TLabel& AddTextLine(TPanel& page, const std::string& name, const std::string& text, int top,
                       TColor32 colour);

@@ -1,6 +1,7 @@
 #include "quill/ui/Control.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace quill {
 
@@ -100,6 +101,25 @@ void TControl::SetFontColor(TColor32 color) {
 
 void TControl::Invalidate() {
   if (peer_) peer_->Invalidate();
+}
+
+TPoint TControl::ScreenToClient(TPoint screen) const {
+  if (peer_) {
+    if (std::optional<TPoint> mapped = peer_->ScreenToClient(screen)) return *mapped;
+  }
+  const TPoint origin = ClientToScreen({0, 0});
+  return {screen.X - origin.X, screen.Y - origin.Y};
+}
+
+TPoint TControl::ClientToScreen(TPoint client) const {
+  if (peer_) {
+    if (std::optional<TPoint> mapped = peer_->ClientToScreen(client)) return *mapped;
+  }
+  for (const TControl* c = this; c; c = c->parent_) {
+    client.X += c->left_;
+    client.Y += c->top_;
+  }
+  return client;
 }
 
 void TControl::NotifyBoundsChanged() {

@@ -109,6 +109,13 @@ class TControl {
   // Asks the peer to repaint the content.
   void Invalidate();
 
+  // A screen position in this control's client pixels. The peer answers when
+  // it shows the control; without one the form's Left and Top are taken as the
+  // screen position of its client area and every ancestor's offset is added.
+  TPoint ScreenToClient(TPoint screen) const;
+  // The inverse of ScreenToClient.
+  TPoint ClientToScreen(TPoint client) const;
+
  protected:
   void NotifyBoundsChanged();
   void NotifyTextChanged();

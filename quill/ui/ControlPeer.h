@@ -32,6 +32,11 @@
 // must not call the control's input methods from these notifications, which
 // would run events again. All notifications default to doing nothing, so a
 // peer overrides only what it shows.
+#include <optional>
+
+#include "quill/imaging/Colour32.h"
+#include "quill/ui/Point.h"
+
 namespace quill {
 
 class IControlPeer {
@@ -46,6 +51,14 @@ class IControlPeer {
   virtual void StateChanged() {}
   // The content must be repainted (an image view's bitmap changed).
   virtual void Invalidate() {}
+  // Image views only: the focus rectangle r (client pixels, right and bottom
+  // exclusive) was drawn by inverting the screen's pixels; drawing the same
+  // rectangle again restores them. Nothing reaches the bitmap.
+  virtual void FocusRectDrawn(const TRect& /*r*/) {}
+  // Screen to client pixels of the control's window and back; nothing when the
+  // peer cannot tell (the model then adds up its ancestors' offsets).
+  virtual std::optional<TPoint> ScreenToClient(const TPoint& /*screen*/) const { return std::nullopt; }
+  virtual std::optional<TPoint> ClientToScreen(const TPoint& /*client*/) const { return std::nullopt; }
   // Forms only: the program asked the window to close.
   virtual void CloseRequested() {}
   // The control is being destroyed; the peer must forget it. Called once,

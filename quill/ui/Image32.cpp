@@ -14,7 +14,22 @@ int RoundToPixels(double value) { return int(std::nearbyint(value)); }
 }  // namespace
 
 TImage32::TImage32(std::string name) : TControl(ckImage32, std::move(name)) {
-  bitmap_.OnChange = [this] { Invalidate(); };
+  bitmap_.OnChange = [this] { Repaint(); };
+}
+
+void TImage32::Repaint() {
+  focusRects_.clear();
+  Invalidate();
+}
+
+void TImage32::DrawFocusRect(const TRect& r) {
+  const auto shown = std::find(focusRects_.begin(), focusRects_.end(), r);
+  if (shown != focusRects_.end()) {
+    focusRects_.erase(shown);
+  } else {
+    focusRects_.push_back(r);
+  }
+  if (Peer()) Peer()->FocusRectDrawn(r);
 }
 
 void TImage32::SetScale(float scale) {
@@ -45,7 +60,7 @@ void TImage32::SetOffset(float horz, float vert) {
 
 void TImage32::Changed() {
   NotifyStateChanged();
-  Invalidate();
+  Repaint();
 }
 
 TRect TImage32::BitmapRect() const {
@@ -88,7 +103,7 @@ TRect TImage32::BitmapRect() const {
 void TImage32::FitBitmapToControl(bool clear, TColor32 colour) {
   bitmap_.ChangeSize(Width(), Height());
   if (clear) bitmap_.FillAll(colour);
-  Invalidate();
+  Repaint();
 }
 
 void TImage32::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

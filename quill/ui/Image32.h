@@ -4,6 +4,7 @@
 // view. Mouse positions are control pixels; the program's views are shown at
 // scale 1 from the top-left corner, where a control pixel is a bitmap pixel.
 #include <string>
+#include <vector>
 
 #include "quill/imaging/Bitmap32.h"
 #include "quill/ui/Control.h"
@@ -43,6 +44,15 @@ class TImage32 : public TControl {
   // colour. Then repaints.
   void FitBitmapToControl(bool clear, TColor32 colour);
 
+  // A focus rectangle over the view (client pixels, right and bottom
+  // exclusive), as the system draws one: by inverting the screen's pixels,
+  // never into the bitmap. Drawing a rectangle that is shown removes it again,
+  // as a second inversion would; the repaint after any bitmap change removes
+  // them all. The editor's dragging tools show their rubber band this way.
+  void DrawFocusRect(const TRect& r);
+  // The focus rectangles on screen now, in the order they were drawn.
+  const std::vector<TRect>& FocusRects() const { return focusRects_; }
+
   // User input from the backend, run through the event dispatch.
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   void MouseMove(TShiftState shift, int x, int y);
@@ -56,6 +66,8 @@ class TImage32 : public TControl {
 
  private:
   void Changed();
+  // The bitmap changed: the view repaints from it alone.
+  void Repaint();
 
   TBitmap32 bitmap_;
   float scale_ = 1.0f;
@@ -63,6 +75,7 @@ class TImage32 : public TControl {
   TBitmapAlign bitmapAlign_ = baTopLeft;
   float offsetHorz_ = 0.0f;
   float offsetVert_ = 0.0f;
+  std::vector<TRect> focusRects_;
 };
 
 }  // namespace quill

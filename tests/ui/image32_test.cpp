@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "quill/ui/Form.h"
 #include "quill/ui/Image32.h"
+#include "quill/ui/Panel.h"
 #include "RecordingPeer.h"
 
 namespace quill {
@@ -159,6 +161,33 @@ TEST(Image32, HiddenViewIgnoresTheMouse) {
   view.SetVisible(false);
   view.MouseDown(mbLeft, ssLeft, 1, 1);
   EXPECT_EQ(downs, 0);
+}
+
+TEST(Image32, FocusRectanglesInvertOnScreenAndGoWithTheNextRepaint) {
+  TImage32 view("view");
+  view.SetBounds(0, 0, 20, 20);
+  view.FitBitmapToControl(true, kOpaqueBlack);
+  const TRect a{1, 2, 9, 9}, b{3, 3, 6, 6};
+  view.DrawFocusRect(a);
+  view.DrawFocusRect(b);
+  view.DrawFocusRect(a);  // a second inversion takes it off again
+  EXPECT_EQ(view.FocusRects(), (std::vector<TRect>{b}));
+  EXPECT_EQ(view.Bitmap().GetPixelUnchecked(3, 3), kOpaqueBlack) << "never into the bitmap";
+  view.Bitmap().FillBlock(0, 0, 1, 1, kOpaqueBlack);
+  EXPECT_TRUE(view.FocusRects().empty());
+}
+
+TEST(Image32, ScreenPositionsMapThroughTheAncestorsWithoutAPeer) {
+  TForm form("form");
+  TPanel page("page");
+  TImage32 view("view");
+  form.SetBounds(100, 50, 600, 400);
+  page.SetParent(&form);
+  page.SetBounds(-640, 26, 628, 410);
+  view.SetParent(&page);
+  view.SetBounds(4, 6, 40, 40);
+  EXPECT_EQ(view.ClientToScreen({1, 2}), (TPoint{100 - 640 + 4 + 1, 50 + 26 + 6 + 2}));
+  EXPECT_EQ(view.ScreenToClient({100 + 4 + 7, 50 + 26 + 6 + 9}), (TPoint{7 + 640, 9}));
 }
 
 }  // namespace

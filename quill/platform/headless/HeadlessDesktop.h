@@ -27,6 +27,9 @@ class THeadlessDesktop : public IDesktop {
   void SetForegroundRefused(bool refused) { foregroundRefused_ = refused; }
   TWindowHandle ForegroundWindow() const { return foreground_; }
 
+  // Where CursorPos says the cursor is; (0, 0) until set.
+  void SetCursorPos(TScreenPoint position) { cursor_ = position; }
+
   // Every key event, in order.
   const std::vector<TKeyEvent>& KeyLog() const { return keyLog_; }
   // Every foreground request, pause and key event, in order, as text:
@@ -48,6 +51,7 @@ class THeadlessDesktop : public IDesktop {
   unsigned VirtualKeyToScanCode(unsigned virtualKey) override;
   void SendKeyEvent(const TKeyEvent& event) override;
   void Sleep(unsigned milliseconds) override;
+  TScreenPoint CursorPos() override { return cursor_; }
 
  private:
   const TFakeWindow* Find(TWindowHandle window) const;
@@ -60,6 +64,7 @@ class THeadlessDesktop : public IDesktop {
   std::vector<std::string> journal_;
   int titleReads_ = 0;
   int classNameReads_ = 0;
+  TScreenPoint cursor_;
 };
 
 }  // namespace quill

@@ -71,4 +71,10 @@ void TWin32Desktop::SendKeyEvent(const TKeyEvent& event) {
 
 void TWin32Desktop::Sleep(unsigned milliseconds) { ::Sleep(milliseconds); }
 
+TScreenPoint TWin32Desktop::CursorPos() {
+  POINT point{0, 0};
+  ::GetCursorPos(&point);
+  return {int(point.x), int(point.y)};
+}
+
 }  // namespace quill

@@ -14,6 +14,7 @@ class TWin32Desktop : public IDesktop {
   unsigned VirtualKeyToScanCode(unsigned virtualKey) override;
   void SendKeyEvent(const TKeyEvent& event) override;
   void Sleep(unsigned milliseconds) override;
+  TScreenPoint CursorPos() override;
 };
 
 }  // namespace quill

@@ -1,6 +1,7 @@
 #include "quill/platform/win32/Win32Images.h"
 
 #include "quill/platform/win32/Win32Backend.h"
+#include "quill/platform/win32/Win32Handles.h"
 #include "quill/platform/win32/Win32Paint.h"
 
 namespace quill {
@@ -56,6 +57,22 @@ void TImage32Peer::Paint(HDC dc, const RECT& client) {
   FillSolid(dc, client, image.Color());
   RestoreDC(dc, saved);
   DrawBitmap32(dc, image.Bitmap(), bitmapRect);
+  // The rubber band lies over the pixels it inverts; the bitmap never has it.
+  for (const TRect& r : image.FocusRects()) {
+    const RECT focus = ToRect(r);
+    DrawFocusRect(dc, &focus);
+  }
+}
+
+void TImage32Peer::FocusRectDrawn(const TRect& r) {
+  if (!Window() || r.Width() <= 0 || r.Height() <= 0) return;
+  // Straight onto the screen, as the system's focus rectangle is drawn: a
+  // second inversion of the same rectangle takes it away again without a
+  // repaint of the view.
+  const TWindowDc dc(Window());
+  if (!dc.Dc()) return;
+  const RECT focus = ToRect(r);
+  DrawFocusRect(dc.Dc(), &focus);
 }
 
 void TImage32Peer::ButtonDown(TMouseButton button, WPARAM keys, LPARAM position) {

@@ -15,6 +15,7 @@ class TImage32Peer : public TWin32Peer {
   TImage32Peer(TWin32Backend& backend, TImage32& image) : TWin32Peer(backend, image) {}
   void CreateNativeWindow(HWND parent) override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void FocusRectDrawn(const TRect& r) override;
 
  protected:
   void Paint(HDC dc, const RECT& client) override;

@@ -102,6 +102,18 @@ void TWin32Peer::ControlDestroyed() {
   if (window) DestroyWindow(window);
 }
 
+std::optional<TPoint> TWin32Peer::ScreenToClient(const TPoint& screen) const {
+  POINT point{screen.X, screen.Y};
+  if (!window_ || !::ScreenToClient(window_, &point)) return std::nullopt;
+  return TPoint{int(point.x), int(point.y)};
+}
+
+std::optional<TPoint> TWin32Peer::ClientToScreen(const TPoint& client) const {
+  POINT point{client.X, client.Y};
+  if (!window_ || !::ClientToScreen(window_, &point)) return std::nullopt;
+  return TPoint{int(point.x), int(point.y)};
+}
+
 TColor32 TWin32Peer::Background() const { return control_ ? control_->Color() : clBlack; }
 
 TColor32 TWin32Peer::ParentBackground() const {

@@ -10,6 +10,7 @@
 // child's peer through HandleReflected, so each kind's code stays in one place.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "quill/ui/Control.h"
@@ -41,6 +42,8 @@ class TWin32Peer : public IControlPeer {
   void StateChanged() override;
   void Invalidate() override;
   void ControlDestroyed() override;
+  std::optional<TPoint> ScreenToClient(const TPoint& screen) const override;
+  std::optional<TPoint> ClientToScreen(const TPoint& client) const override;
 
   // Messages of the backend's own window classes.
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
