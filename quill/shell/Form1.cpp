@@ -86,6 +86,7 @@ void TForm1::WireHandlers() {
   SpeedButton9.OnClick = [this] { SpeedButton9Click(); };
   Label20.OnClick = [this] { Label20Click(); };
   Label21.OnClick = [this] { Label20Click(); };
+  WireImporterHandlers();
 }
 
 void TForm1::FormCreate() {
@@ -158,13 +159,6 @@ void TForm1::Timer1Timer() {
   // Only the shown importer page is refreshed; its controls merely change
   // state and this tick draws the result.
   if (ImporterPageShown()) CopyImageOver(FSectionX, FSectionY);
-}
-
-void TForm1::CopyImageOver(int x, int y) {
-  if (!FImageLoaded || FCopyBusy) return;
-  FCopyBusy = true;
-  ++sectionRefreshCount_;
-  FCopyBusy = false;
 }
 
 void TForm1::DrawBrushSizeIndicator() {

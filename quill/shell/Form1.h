@@ -15,6 +15,7 @@
 #include "quill/imaging/Colour32.h"
 #include "quill/imaging/Palette.h"
 #include "quill/imaging/Transformation.h"
+#include "quill/importer/OpenDialog.h"
 #include "quill/shell/Services.h"
 #include "quill/ui/CheckBox.h"
 #include "quill/ui/EventDispatch.h"
@@ -89,6 +90,72 @@ class TForm1 : public TForm {
   void SpeedButton8Click();
   void SpeedButton9Click();
   void Label20Click();
+
+  // --- Importer handlers (defined in quill/importer/) ---
+  // Source picture: Load, Clip->Main, Reset.
+  void SpeedButton20Click();
+  void PasteClipboardToMainClick();
+  void ResetButtonClick();
+  // Scaling: the rescale (also run directly by other handlers), resize mode,
+  // "Size", the nine presets and the viewport offsets.
+  void sbScaleChange();
+  void rgStretchFilterClick();
+  void StaticText4Click();
+  void SpeedButton10Click();
+  void SpeedButton11Click();
+  void SpeedButton12Click();
+  void SpeedButton13Click();
+  void SpeedButton14Click();
+  void SpeedButton15Click();
+  void SpeedButton16Click();
+  void SpeedButton17Click();
+  void SpeedButton18Click();
+  void ResetScrollOffsets();
+  void ScrollBar1Change();
+  void ScrollBar2Change();
+  // Section position and size.
+  void MyXScrollBarChange();
+  void MyYScrollBarChange();
+  void SectionSizeGaugeBarChange();
+  void SectionHeightGaugeBarChange();
+  void StaticText6Click();
+  void StaticText1Click();
+  // Colour adjustments: delta texts, background, label clicks, "RESET".
+  void BrightnessAdjustChange();
+  void ContrastGaugeBarChange();
+  void SaturationGaugeBarChange();
+  void RedAdjustChange();
+  void GreenAdjustChange();
+  void BlueAdjustChange();
+  void RedBGGaugeBarChange();
+  void GreenBGGaugeBarChange();
+  void BlueBGGaugeBarChange();
+  void StaticText2Click();
+  void StaticText5Click();
+  void StaticText16Click();
+  void StaticText3Click();
+  void StaticText7Click();
+  void StaticText9Click();
+  void StaticText10Click();
+  void StaticText11Click();
+  void StaticText12Click();
+  void ResetAdjustmentsButtonClick();
+  // The tone step (brightness, contrast, saturation) and the colour step (red,
+  // green, blue shifts) of the section refresh, from the sliders as they are.
+  TColor32 ApplyToneAdjustment(TColor32 pixel) const;
+  TColor32 ApplyColorShift(TColor32 pixel) const;
+  // Export and preview: "Preview", "Export", " Rgb->Clip", the "G" double click.
+  void TestDitherButtonClick();
+  void ExportAVButtonClick();
+  void CopyRGBToClipboardClick();
+  void ShowPropsLabelDblClick();
+  // The size the scaled picture has after the last rescale. Only the part the
+  // viewport shows is computed and held in TempScaleImage32's bitmap, whose
+  // top-left pixel is this picture's pixel ScaledOrigin.
+  int ScaledWidth() const { return scaledWidth_; }
+  int ScaledHeight() const { return scaledHeight_; }
+  int ScaledOriginX() const { return scaledOriginX_; }
+  int ScaledOriginY() const { return scaledOriginY_; }
 
   // Shows one of AVImporter, AVEditor, AboutQuill and moves the two others out.
   void ShowPage(TPanel& page);
@@ -192,6 +259,9 @@ class TForm1 : public TForm {
   TSpeedButton SpeedButton13{"SpeedButton13"}, SpeedButton14{"SpeedButton14"}, SpeedButton15{"SpeedButton15"};
   TSpeedButton SpeedButton16{"SpeedButton16"}, SpeedButton17{"SpeedButton17"}, SpeedButton18{"SpeedButton18"};
 
+  // The importer's open-file dialog: filter and remembered file name.
+  TOpenDialog OpenDialog1;
+
   // --- Editor page ---
   TPanel ColorSelectedPanel{"ColorSelectedPanel"};
   TLabel ColorLabel{"ColorLabel"}, SizeLabel{"SizeLabel"};
@@ -235,6 +305,7 @@ class TForm1 : public TForm {
   void BuildAboutPage();
   void BuildAboutTexts();
   void WireHandlers();
+  void WireImporterHandlers();
   // The wrapped text lines of About1 to About3 (they carry no behaviour).
   TLabel& AddTextLine(TPanel& page, const std::string& name, const std::string& text, int top,
                       TColor32 colour);
@@ -247,6 +318,8 @@ class TForm1 : public TForm {
   TErrorSinkScope errorSink_;
   std::vector<std::unique_ptr<TLabel>> textLines_;
   int sectionRefreshCount_ = 0;
+  int scaledWidth_ = 0, scaledHeight_ = 0;
+  int scaledOriginX_ = 0, scaledOriginY_ = 0;
 };
 
 }  // namespace quill
