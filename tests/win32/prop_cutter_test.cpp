@@ -63,7 +63,9 @@ TEST(PropCutter, CutsTilesRowByRowWithNarrowerEdges) {
     EXPECT_EQ(props.back().Height, r.LastHeight);
     EXPECT_EQ(props.back().Pixels.size(), std::size_t(r.LastWidth * r.LastHeight));
     // Row by row: the second tile is right of the first when there is room.
-    if (r.Width > kPropSize) EXPECT_EQ(props[1].Column, 1);
+    if (r.Width > kPropSize) {
+      EXPECT_EQ(props[1].Column, 1);
+    }
   }
 }
 
