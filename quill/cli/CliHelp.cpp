@@ -12,9 +12,9 @@ exactly what the window gives for the same moves.
 
 Output
   -o OUT            with one PICTURE, the file to write (or a folder to write
-                    it into); with several, a folder (made when missing) that
-                    gets one file per picture, named after it: cat.jpg gives
-                    OUT/cat.bmp.
+                    it into, when OUT is one or ends in a slash); with several,
+                    a folder (made when missing) that gets one file per
+                    picture, named after it: cat.jpg gives OUT/cat.bmp.
   (default)         "Export": OUT is the exported avatar, the clipboard's
                     CF_DIB image (8 bits per pixel, the chat palette) behind a
                     14-byte BMP file header; width and height follow --size.

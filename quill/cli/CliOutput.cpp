@@ -39,10 +39,14 @@ std::vector<std::uint8_t> Rgb24BmpOfPackedDIB(const std::vector<std::uint8_t>& d
   return bitmap.SaveToStream();
 }
 
-std::vector<std::string> OutputPaths(const std::vector<std::string>& pictures, const std::string& out) {
+bool OutputIsFolder(const std::vector<std::string>& pictures, const std::string& out) {
   std::error_code ignored;
-  const bool intoFolder = pictures.size() > 1 || fs::is_directory(out, ignored);
-  if (!intoFolder) return {out};
+  const bool endsInSeparator = !out.empty() && (out.back() == '/' || out.back() == '\\');
+  return pictures.size() > 1 || endsInSeparator || fs::is_directory(out, ignored);
+}
+
+std::vector<std::string> OutputPaths(const std::vector<std::string>& pictures, const std::string& out) {
+  if (!OutputIsFolder(pictures, out)) return {out};
   std::vector<std::string> paths;
   std::map<std::string, std::string> takenBy;
   for (const std::string& picture : pictures) {

@@ -15,9 +15,12 @@ std::vector<std::uint8_t> BmpFileOfPackedDIB(const std::vector<std::uint8_t>& di
 // CF_BITMAP item crosses the clipboard service). Throws like BmpFileOfPackedDIB.
 std::vector<std::uint8_t> Rgb24BmpOfPackedDIB(const std::vector<std::uint8_t>& dib);
 
-// One result path per picture: out itself for one picture (or out/<name>.bmp
-// when out is an existing folder); for several, out is a folder and each result
-// is named after its picture ("photos/cat.jpg" -> out/cat.bmp). Throws
+// Whether the results go into the folder out: for several pictures, and for
+// one when out is an existing folder or ends in a path separator.
+bool OutputIsFolder(const std::vector<std::string>& pictures, const std::string& out);
+
+// One result path per picture: out itself, or when OutputIsFolder each result
+// in out named after its picture ("photos/cat.jpg" -> out/cat.bmp). Throws
 // ECliUsage when two pictures would write the same file.
 std::vector<std::string> OutputPaths(const std::vector<std::string>& pictures, const std::string& out);
 

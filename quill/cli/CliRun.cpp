@@ -65,7 +65,7 @@ int RunQuillCli(const std::vector<std::string>& args, std::ostream& out, std::os
   }
 
   try {
-    if (options.Pictures.size() > 1) fs::create_directories(options.Out);
+    if (OutputIsFolder(options.Pictures, options.Out)) fs::create_directories(options.Out);
     for (std::string& path : outPaths) path = fs::absolute(path).string();
     std::vector<std::string> absolutePictures;
     for (const std::string& picture : options.Pictures) absolutePictures.push_back(fs::absolute(picture).string());

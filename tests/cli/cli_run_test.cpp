@@ -105,6 +105,13 @@ TEST(CliRun, AFailedPictureIsReportedByNameAndTheOthersStillConvert) {
   EXPECT_FALSE(fs::exists(out / "results/corrupt.bmp"));
 }
 
+TEST(CliRun, OneResultGoesIntoAFolderWhenOutEndsInASlash) {
+  const TTempFolder out;
+  const TRun run = RunCli({kData + "/photo.gif", "-o", out / "new/"});
+  EXPECT_EQ(run.Status, kCliSuccess) << run.Err;
+  EXPECT_TRUE(fs::exists(out / "new/photo.bmp"));
+}
+
 TEST(CliRun, PicturesThatWouldShareAResultAreRefused) {
   const TTempFolder out;
   const TRun run = RunCli({kData + "/photo.jpg", kData + "/PHOTO.gif", "-o", out / "r"});
