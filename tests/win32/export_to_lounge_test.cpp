@@ -82,7 +82,9 @@ TEST(ExportToLounge, APhotoLoadedThroughTheOpenDialogArrivesAsNineProps) {
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kStepTimeoutMs)) << "the open dialog stayed";
 
   Click(FindControlWindow(form, "ExportAVButton"));
-  ASSERT_TRUE(WaitUntil([&] { return HasLine(ReadLines(log), "shot "); }, kStepTimeoutMs))
+  // The last key event comes after the props are shown.
+  ASSERT_TRUE(WaitUntil([&] { return HasLine(ReadLines(log), "shot ") && ShortcutKeys(ReadLines(log)).size() >= 8; },
+                        kStepTimeoutMs))
       << ::testing::PrintToString(ReadLines(log));
   const std::vector<std::string> lines = ReadLines(log);
   EXPECT_TRUE(HasLine(lines, "CF_DIB 132x132 8bpp colours=256 compression=0")) << ::testing::PrintToString(lines);
