@@ -2,9 +2,11 @@
 // window of class "Lounge" whose title contains "The Lounge". It writes every
 // key event it receives as one line to a log file (and stdout) and, on Ctrl+Q,
 // takes the clipboard's CF_DIB the way the client takes props: it reports the
-// image in the log, saves it as a BMP file and shows it.
+// image in the log, saves it as a BMP file and cuts it into 44 x 44 props;
+// Ctrl+P shows the props in the window (and with --shot saves a picture of
+// the window's content as a BMP file).
 //
-//   LoungeSim.exe [--log FILE] [--bmp FILE] [--title TEXT] [--timeout SECONDS]
+//   LoungeSim.exe [--log FILE] [--bmp FILE] [--shot FILE] [--title TEXT] [--timeout SECONDS]
 //
 // Log lines:
 //   ready hwnd=<hex>
@@ -12,7 +14,9 @@
 //   CF_DIB <w>x<h> <bits>bpp colours=<n> compression=<c> bytes=<size> table=<hash>
 //   CF_DIB none | CF_DIB invalid: <reason> | clipboard busy
 //   saved <path>
-//   props shown            (Ctrl+P)
+//   props taken <columns>x<rows> | props invalid: <reason>
+//   props shown <count>    (Ctrl+P)
+//   shot <path>
 //   timeout | closed
 #include <windows.h>
 
@@ -23,6 +27,7 @@
 #include <vector>
 
 #include "DibReport.h"
+#include "PropsView.h"
 
 namespace {
 
@@ -37,6 +42,7 @@ constexpr int kImageTop = 40;
 struct TOptions {
   std::string LogPath;
   std::string BmpPath;
+  std::string ShotPath;
   std::string Title = kDefaultTitle;
   unsigned TimeoutSeconds = 0;
 };
@@ -148,7 +154,7 @@ class TSimWindow {
     if (virtualKey == VK_CONTROL) controlDown_ = down;
     const bool control = controlDown_ || (GetKeyState(VK_CONTROL) & 0x8000) != 0;
     if (down && control && virtualKey == 'Q') TakeClipboardImage(window);
-    if (down && control && virtualKey == 'P') log_.Line("props shown");
+    if (down && control && virtualKey == 'P') ShowProps(window);
   }
 
   void TakeClipboardImage(HWND window) {
@@ -177,12 +183,27 @@ class TSimWindow {
       const loungesim::TDibSummary summary = loungesim::SummariseDib(dib);
       log_.Line(loungesim::FormatSummary(summary));
       if (!options_.BmpPath.empty()) SaveBmp(loungesim::MakeBmpFile(dib, summary));
-      shownDib_ = std::move(dib);
-      shownBitsOffset_ = summary.BitsOffset;
-      InvalidateRect(window, nullptr, TRUE);
     } catch (const loungesim::EDibError& e) {
       log_.Line(std::string("CF_DIB invalid: ") + e.what());
+      return;
     }
+    try {
+      props_.Take(loungesim::CutIntoProps(dib, loungesim::SummariseDib(dib)));
+      log_.Line("props taken " + props_.TakenGrid());
+    } catch (const loungesim::EDibError& e) {
+      log_.Line(std::string("props invalid: ") + e.what());
+    }
+  }
+
+  void ShowProps(HWND window) {
+    log_.Line("props shown " + std::to_string(props_.Show()));
+    InvalidateRect(window, nullptr, TRUE);
+    if (options_.ShotPath.empty()) return;
+    auto paint = [](HDC dc, void* self) { static_cast<TSimWindow*>(self)->PaintContent(dc); };
+    if (loungesim::SavePaintingAsBmp(kClientWidth, kClientHeight, paint, this, options_.ShotPath))
+      log_.Line("shot " + options_.ShotPath);
+    else
+      log_.Line("cannot write " + options_.ShotPath);
   }
 
   void SaveBmp(const std::vector<std::uint8_t>& file) {
@@ -197,24 +218,21 @@ class TSimWindow {
   void OnPaint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
+    PaintContent(dc);
+    EndPaint(window, &paint);
+  }
+
+  void PaintContent(HDC dc) {
     SetBkMode(dc, TRANSPARENT);
     const char text[] = "Ctrl+Q takes the clipboard image, Ctrl+P shows props";
     TextOutA(dc, kImageLeft, 12, text, int(sizeof text - 1));
-    if (!shownDib_.empty()) {
-      const auto* info = reinterpret_cast<const BITMAPINFO*>(shownDib_.data());
-      const LONG width = info->bmiHeader.biWidth;
-      const LONG height = info->bmiHeader.biHeight < 0 ? -info->bmiHeader.biHeight : info->bmiHeader.biHeight;
-      StretchDIBits(dc, kImageLeft, kImageTop, width, height, 0, 0, width, height,
-                    shownDib_.data() + shownBitsOffset_, info, DIB_RGB_COLORS, SRCCOPY);
-    }
-    EndPaint(window, &paint);
+    props_.Paint(dc, kImageLeft, kImageTop);
   }
 
   const TOptions& options_;
   TLog& log_;
   bool controlDown_ = false;
-  std::vector<std::uint8_t> shownDib_;
-  std::uint32_t shownBitsOffset_ = 0;
+  loungesim::TPropsView props_;
 };
 
 bool ParseOptions(int argc, char** argv, TOptions& options) {
@@ -224,6 +242,7 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
     const std::string value = argv[++i];
     if (flag == "--log") options.LogPath = value;
     else if (flag == "--bmp") options.BmpPath = value;
+    else if (flag == "--shot") options.ShotPath = value;
     else if (flag == "--title") options.Title = value;
     else if (flag == "--timeout") options.TimeoutSeconds = unsigned(std::strtoul(value.c_str(), nullptr, 10));
     else return false;
@@ -236,7 +255,7 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
 int main(int argc, char** argv) {
   TOptions options;
   if (!ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "usage: LoungeSim [--log FILE] [--bmp FILE] [--title TEXT] [--timeout SECONDS]\n");
+    std::fprintf(stderr, "usage: LoungeSim [--log FILE] [--bmp FILE] [--shot FILE] [--title TEXT] [--timeout SECONDS]\n");
     return 2;
   }
   TLog log(options.LogPath);

@@ -1,0 +1,99 @@
+#include "quill/cli/CliSession.h"
+
+#include <cstdio>
+
+#include "quill/cli/CliOutput.h"
+#include "quill/imaging/DIB.h"
+#include "quill/imaging/Errors.h"
+#include "quill/platform/Clipboard.h"
+#include "quill/ui/CheckBox.h"
+#include "quill/ui/RadioGroup.h"
+#include "quill/ui/RangeControl.h"
+#include "quill/ui/SpeedButton.h"
+
+namespace quill {
+namespace {
+
+const char* ButtonOf(TCliAction action) {
+  switch (action) {
+    case caPreview: return "TestDitherButton";
+    case caRgb: return "CopyRGBToClipboard";
+    default: return "ExportAVButton";
+  }
+}
+
+template <typename TKind>
+TKind& Control(TForm1& form, const std::string& name, std::initializer_list<TControlKind> kinds) {
+  TControl* control = form.FindControl(name);
+  if (control)
+    for (TControlKind kind : kinds)
+      if (control->Kind() == kind) return *static_cast<TKind*>(control);
+  throw EInternalError("the window has no control " + name + " of the kind this setting moves");
+}
+
+}  // namespace
+
+TCliSession::TCliSession(const std::string& folder) : form_(std::make_unique<TForm1>(services_, folder)) {}
+
+TCliSession::~TCliSession() = default;
+
+void TCliSession::Load(const std::string& path) {
+  fileDialog_.AnswerWith(path);
+  Control<TSpeedButton>(*form_, "SpeedButton20", {ckSpeedButton}).Click();
+}
+
+void TCliSession::Apply(const TControlStep& step) {
+  switch (step.Kind) {
+    case skPosition:
+      Control<TRangeControl>(*form_, step.Control, {ckGaugeBar, ckScrollBar}).SetPosition(step.Value);
+      break;
+    case skRadioItem:
+      Control<TRadioGroup>(*form_, step.Control, {ckRadioGroup}).ClickItem(step.Value);
+      break;
+    case skCheck: {
+      TCheckBox& box = Control<TCheckBox>(*form_, step.Control, {ckCheckBox});
+      if (!box.Checked()) box.Click();
+      break;
+    }
+  }
+}
+
+void TCliSession::Press(TCliAction action) {
+  // Every action refreshes the section itself first; the tick only keeps the
+  // order of events a user produces.
+  form_->Timer1.Tick();
+  Control<TSpeedButton>(*form_, ButtonOf(action), {ckSpeedButton}).Click();
+}
+
+std::vector<std::uint8_t> TCliSession::Result(TCliAction action) {
+  switch (action) {
+    case caPreview: {
+      // The preview leaves its reduced image in the transient file; it goes
+      // through the DIB graphic exactly as an export's does on its way to the
+      // clipboard.
+      TDIB dib;
+      dib.LoadFile(kTransientFileName);
+      std::remove(kTransientFileName);
+      return BmpFileOfPackedDIB(dib.ExportClipboardDIB().Data);
+    }
+    case caRgb: {
+      const auto bitmap = clipboard_.GetData(kCF_BITMAP);
+      if (!bitmap) throw Exception("\" Rgb->Clip\" left no bitmap on the clipboard");
+      return Rgb24BmpOfPackedDIB(*bitmap);
+    }
+    default: {
+      const auto dib = clipboard_.GetData(kCF_DIB);
+      if (!dib) throw Exception("the export left no image on the clipboard");
+      return BmpFileOfPackedDIB(*dib);
+    }
+  }
+}
+
+std::vector<std::string> TCliSession::TakeMessages() {
+  std::vector<std::string> texts;
+  for (const auto& shown : messages_.Shown()) texts.push_back(shown.Text);
+  messages_.Clear();
+  return texts;
+}
+
+}  // namespace quill

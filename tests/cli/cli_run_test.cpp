@@ -1,0 +1,180 @@
+// quill-cli's runs end to end on the sample pictures: exit statuses and their
+// messages, where results go, and that nothing is left anywhere else.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "quill/cli/CliRun.h"
+#include "quill/cli/CliSession.h"
+#include "quill/cli/ScratchFolder.h"
+
+namespace quill {
+namespace {
+
+namespace fs = std::filesystem;
+using TArgs = std::vector<std::string>;
+
+const std::string kData = QUILL_TEST_DATA;
+
+// An empty folder of the test's own, removed afterwards.
+class TTempFolder {
+ public:
+  TTempFolder() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    path_ = fs::temp_directory_path() / ("quill-cli-test-" + std::string(info->name()) + std::to_string(stamp));
+    fs::create_directories(path_);
+  }
+  ~TTempFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(path_)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+struct TRun {
+  int Status;
+  std::string Out, Err;
+};
+
+TRun RunCli(const TArgs& args) {
+  std::ostringstream out, err;
+  const int status = RunQuillCli(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+int LineCount(const std::string& text) { return int(std::count(text.begin(), text.end(), '\n')); }
+
+TEST(CliRun, UsageErrorsExitTwoWithOneLineAndWriteNothing) {
+  const TTempFolder out;
+  for (const TArgs& args : {TArgs{kData + "/photo.jpg", "--scale", "5000", "-o", out / "a.bmp"},
+                            TArgs{kData + "/photo.jpg", "--sharpen", "-o", out / "a.bmp"},
+                            TArgs{kData + "/photo.jpg", "--dither", "floyd"}}) {
+    const TRun run = RunCli(args);
+    EXPECT_EQ(run.Status, kCliUsageError);
+    EXPECT_EQ(LineCount(run.Err), 1) << run.Err;
+    EXPECT_EQ(run.Err.rfind("quill-cli: ", 0), 0u) << run.Err;
+  }
+  EXPECT_TRUE(out.Names().empty());
+}
+
+TEST(CliRun, HelpNamesEveryOptionAndExitsZero) {
+  const TRun run = RunCli({"--help"});
+  EXPECT_EQ(run.Status, kCliSuccess);
+  for (const char* option : {"PICTURE... -o OUT", "--resize", "--scale", "--scroll", "--section", "--size",
+                             "--brightness", "--contrast", "--saturation", "--shift", "--background", "--flip",
+                             "--dither", "--preview", "--rgb", "Exit status"})
+    EXPECT_NE(run.Out.find(option), std::string::npos) << option;
+}
+
+TEST(CliRun, AFailedPictureIsReportedByNameAndTheOthersStillConvert) {
+  const TTempFolder out;
+  const std::string corrupt = kData + "/corrupt.jpg", missing = kData + "/missing.gif";
+  const TRun run = RunCli({corrupt, kData + "/photo.jpg", missing, "-o", out / "results"});
+  EXPECT_EQ(run.Status, kCliPictureFailed);
+  std::istringstream lines(run.Err);
+  std::string first, second;
+  std::getline(lines, first);
+  std::getline(lines, second);
+  EXPECT_EQ(first.rfind("quill-cli: " + corrupt + ": ", 0), 0u) << run.Err;
+  EXPECT_EQ(second.rfind("quill-cli: " + missing + ": ", 0), 0u) << run.Err;
+  EXPECT_EQ(LineCount(run.Err), 2) << run.Err;
+  EXPECT_TRUE(fs::exists(out / "results/photo.bmp"));
+  EXPECT_FALSE(fs::exists(out / "results/corrupt.bmp"));
+}
+
+TEST(CliRun, OneResultGoesIntoAFolderWhenOutEndsInASlash) {
+  const TTempFolder out;
+  const TRun run = RunCli({kData + "/photo.gif", "-o", out / "new/"});
+  EXPECT_EQ(run.Status, kCliSuccess) << run.Err;
+  EXPECT_TRUE(fs::exists(out / "new/photo.bmp"));
+}
+
+TEST(CliRun, PicturesThatWouldShareAResultAreRefused) {
+  const TTempFolder out;
+  const TRun run = RunCli({kData + "/photo.jpg", kData + "/PHOTO.gif", "-o", out / "r"});
+  EXPECT_EQ(run.Status, kCliUsageError);
+  EXPECT_NE(run.Err.find("would both be written to"), std::string::npos) << run.Err;
+}
+
+TEST(CliRun, WritesNothingBesideThePicturesNorWhereItRuns) {
+  const TTempFolder pictures, out;
+  fs::copy_file(kData + "/photo.jpg", pictures / "photo.jpg");
+  const fs::path before = fs::current_path();
+  fs::current_path(pictures.Path());
+  const TRun exported = RunCli({"photo.jpg", "-o", out / "e.bmp"});
+  const TRun previewed = RunCli({"photo.jpg", "--preview", "-o", out / "p.bmp"});
+  fs::current_path(before);
+  EXPECT_EQ(exported.Status, kCliSuccess) << exported.Err;
+  EXPECT_EQ(previewed.Status, kCliSuccess) << previewed.Err;
+  EXPECT_EQ(pictures.Names(), TArgs{"photo.jpg"});
+  EXPECT_EQ(out.Names(), (TArgs{"e.bmp", "p.bmp"}));
+}
+
+TEST(CliRun, ScratchFolderIsTheCurrentDirectoryUntilItGoes) {
+  const fs::path before = fs::current_path();
+  fs::path scratchPath;
+  {
+    const TScratchFolder scratch;
+    scratchPath = scratch.Path();
+    EXPECT_EQ(fs::current_path(), scratchPath);
+    std::ofstream(kTransientFileName) << "left behind";
+  }
+  EXPECT_EQ(fs::current_path(), before);
+  EXPECT_FALSE(fs::exists(scratchPath));
+}
+
+// Width, height and bits per pixel from a BMP file's information header.
+std::string BmpShape(const std::string& file) {
+  if (file.size() < 30 || file.compare(0, 2, "BM") != 0) return "not a BMP";
+  auto le = [&](std::size_t at, int bytes) {
+    unsigned v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(file[at + i]);
+    return v;
+  };
+  return std::to_string(le(18, 4)) + "x" + std::to_string(le(22, 4)) + "x" + std::to_string(le(28, 2));
+}
+
+TEST(CliRun, ExportFollowsTheSectionSizeWhilePreviewAndRgbStay132) {
+  const TTempFolder out;
+  struct TRow {
+    TArgs Extra;
+    const char* Shape;
+  };
+  const TRow rows[] = {{{}, "132x132x8"},
+                       {{"--size", "0,25"}, "32x82x8"},
+                       {{"--size", "0,25", "--preview"}, "132x132x8"},
+                       {{"--size", "0,25", "--rgb"}, "132x132x24"}};
+  for (const TRow& row : rows) {
+    TArgs args = {kData + "/photo.jpg", "-o", out / "r.bmp"};
+    args.insert(args.end(), row.Extra.begin(), row.Extra.end());
+    const TRun run = RunCli(args);
+    ASSERT_EQ(run.Status, kCliSuccess) << run.Err;
+    EXPECT_EQ(BmpShape(ReadFile(out / "r.bmp")), row.Shape) << ::testing::PrintToString(row.Extra);
+  }
+}
+
+}  // namespace
+}  // namespace quill
