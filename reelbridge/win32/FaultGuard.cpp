@@ -32,7 +32,7 @@ bool IsFault(DWORD code) { return (code & 0xC0000000u) == 0xC0000000u; }
 }  // namespace reelbridge::win32
 
 extern "C" {
-int __cdecl RbGuardedInvoke(reelbridge::win32::TGuardFrame* frame, reelbridge::win32::TGuardedCall call,
+int __cdecl RbGuardedInvoke(reelbridge::win32::TGuardFrame* frame, reelbridge::TGuardedCall call,
                             void* context);
 [[noreturn]] void __cdecl RbGuardResume(reelbridge::win32::TGuardFrame* frame);
 

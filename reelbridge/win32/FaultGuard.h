@@ -15,14 +15,14 @@
 // library is left as the fault left it (it is only called again later).
 #include <cstdint>
 
+#include "reelbridge/FaultGuard.h"
+
 namespace reelbridge::win32 {
 
 struct TFault {
   std::uint32_t Code = 0;        // the exception code, 0xC0000005 for an access violation
   std::uintptr_t Address = 0;    // the faulting instruction
 };
-
-using TGuardedCall = void (*)(void* context);
 
 // True when call(context) returned normally; false when a fault was caught
 // (then *fault, when given, describes it). Exceptions of warning or
@@ -35,5 +35,15 @@ template <class TCall>
 bool RunGuarded(TCall& call, TFault* fault = nullptr) {
   return RunGuarded([](void* context) { (*static_cast<TCall*>(context))(); }, &call, fault);
 }
+
+// The plug-in's fault guard; it remembers the latest fault for inspection.
+class TWin32FaultGuard final : public IFaultGuard {
+ public:
+  bool CallFaulted(TGuardedCall call, void* context) override { return !RunGuarded(call, context, &lastFault_); }
+  const TFault& LastFault() const { return lastFault_; }
+
+ private:
+  TFault lastFault_;
+};
 
 }  // namespace reelbridge::win32
