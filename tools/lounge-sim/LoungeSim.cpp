@@ -5,6 +5,9 @@
 // image in the log, saves it as a BMP file and shows it.
 //
 //   LoungeSim.exe [--log FILE] [--bmp FILE] [--title TEXT] [--timeout SECONDS]
+//                 [--plugin DLL [--media FOLDER] [--server FOLDER] [--plugin-log FILE] [--idle MS]]
+//
+// With --plugin it also hosts a plug-in (PluginHost.h).
 //
 // Log lines:
 //   ready hwnd=<hex>
@@ -23,6 +26,7 @@
 #include <vector>
 
 #include "DibReport.h"
+#include "PluginHost.h"
 
 namespace {
 
@@ -39,6 +43,7 @@ struct TOptions {
   std::string BmpPath;
   std::string Title = kDefaultTitle;
   unsigned TimeoutSeconds = 0;
+  loungesim::TPluginOptions Plugin;
 };
 
 struct TFileCloser {
@@ -226,6 +231,7 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
     else if (flag == "--bmp") options.BmpPath = value;
     else if (flag == "--title") options.Title = value;
     else if (flag == "--timeout") options.TimeoutSeconds = unsigned(std::strtoul(value.c_str(), nullptr, 10));
+    else if (loungesim::TakePluginOption(flag, value, options.Plugin)) continue;
     else return false;
   }
   return true;
@@ -260,6 +266,11 @@ int main(int argc, char** argv) {
   UpdateWindow(window);
   SetForegroundWindow(window);
   if (options.TimeoutSeconds > 0) SetTimer(window, kTimeoutTimer, options.TimeoutSeconds * 1000, nullptr);
+  std::unique_ptr<loungesim::TPluginHost> plugin;
+  if (!options.Plugin.PluginPath.empty()) {
+    plugin = std::make_unique<loungesim::TPluginHost>(options.Plugin, [&log](const std::string& text) { log.Line(text); });
+    plugin->Attach(window);
+  }
   char ready[48];
   std::snprintf(ready, sizeof ready, "ready hwnd=%p", static_cast<void*>(window));
   log.Line(ready);
