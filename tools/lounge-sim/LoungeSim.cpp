@@ -5,7 +5,7 @@
 // image in the log, saves it as a BMP file and shows it.
 //
 //   LoungeSim.exe [--log FILE] [--bmp FILE] [--title TEXT] [--timeout SECONDS]
-//                 [--plugin DLL [--media FOLDER] [--server FOLDER] [--plugin-log FILE] [--idle MS]]
+//                 [--plugin DLL [--media FOLDER] [--server FOLDER] [--plugin-log FILE] [--idle MS] [--run COMMAND]...]
 //
 // With --plugin it also hosts a plug-in (PluginHost.h).
 //

@@ -40,6 +40,7 @@ bool TakePluginOption(const std::string& flag, const std::string& value, TPlugin
   else if (flag == "--media") options.MediaFolder = value;
   else if (flag == "--server") options.ServerFolder = value;
   else if (flag == "--plugin-log") options.PluginLog = value;
+  else if (flag == "--run") options.Commands.push_back(value);
   else if (flag == "--idle") options.IdleMs = unsigned(std::strtoul(value.c_str(), nullptr, 10));
   else return false;
   return true;
@@ -97,6 +98,7 @@ bool TPluginHost::Attach(HWND window) {
   }
   SetTimer(window, kIdleTimer, options_.IdleMs, nullptr);
   SetFocus(chatField_);
+  for (const std::string& command : options_.Commands) RunLine(command);
   return true;
 }
 

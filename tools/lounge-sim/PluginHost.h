@@ -40,6 +40,7 @@ struct TPluginOptions {
   std::string ServerFolder;  // --server FOLDER: what downloads fetch; default <media>\server
   std::string PluginLog;     // --plugin-log FILE: host lines also appended here
   unsigned IdleMs = 100;     // --idle MS: the idle event's period
+  std::vector<std::string> Commands;  // --run COMMAND (repeatable): run once loaded
 };
 
 // Takes one of the options above; false for any other flag.
