@@ -7,6 +7,9 @@
 // the window's content as a BMP file).
 //
 //   LoungeSim.exe [--log FILE] [--bmp FILE] [--shot FILE] [--title TEXT] [--timeout SECONDS]
+//                 [--plugin DLL [--media FOLDER] [--server FOLDER] [--plugin-log FILE] [--idle MS] [--run COMMAND]...]
+//
+// With --plugin it also hosts a plug-in (PluginHost.h).
 //
 // Log lines:
 //   ready hwnd=<hex>
@@ -28,6 +31,7 @@
 
 #include "DibReport.h"
 #include "PropsView.h"
+#include "PluginHost.h"
 
 namespace {
 
@@ -45,6 +49,7 @@ struct TOptions {
   std::string ShotPath;
   std::string Title = kDefaultTitle;
   unsigned TimeoutSeconds = 0;
+  loungesim::TPluginOptions Plugin;
 };
 
 struct TFileCloser {
@@ -245,6 +250,7 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
     else if (flag == "--shot") options.ShotPath = value;
     else if (flag == "--title") options.Title = value;
     else if (flag == "--timeout") options.TimeoutSeconds = unsigned(std::strtoul(value.c_str(), nullptr, 10));
+    else if (loungesim::TakePluginOption(flag, value, options.Plugin)) continue;
     else return false;
   }
   return true;
@@ -279,6 +285,11 @@ int main(int argc, char** argv) {
   UpdateWindow(window);
   SetForegroundWindow(window);
   if (options.TimeoutSeconds > 0) SetTimer(window, kTimeoutTimer, options.TimeoutSeconds * 1000, nullptr);
+  std::unique_ptr<loungesim::TPluginHost> plugin;
+  if (!options.Plugin.PluginPath.empty()) {
+    plugin = std::make_unique<loungesim::TPluginHost>(options.Plugin, [&log](const std::string& text) { log.Line(text); });
+    plugin->Attach(window);
+  }
   char ready[48];
   std::snprintf(ready, sizeof ready, "ready hwnd=%p", static_cast<void*>(window));
   log.Line(ready);

@@ -1,0 +1,301 @@
+// The plug-in in real processes: the stand-in client (LoungeSim --plugin)
+// loads reelbridge.dll and plays movies through the stand-in movie-player
+// library; the stand-in movie side (MovieSide) connects to it over the IPC
+// windows. Both are driven with WM_COPYDATA commands; the checks read their
+// logs (the client and the library write to one shared log, in call order).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Win32TestSupport.h"
+
+namespace reelbridge {
+namespace {
+
+namespace wintest = quill::wintest;
+using wintest::Quote;
+using wintest::TChildProcess;
+using wintest::WindowsPath;
+
+constexpr unsigned kStartMs = 20000;
+constexpr unsigned kLineMs = 10000;
+
+std::string Build(const char* path) { return Quote(WindowsPath(path)); }
+
+void WriteFile(const std::string& path, const std::string& text) {
+  if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
+    std::fputs(text.c_str(), file);
+    std::fclose(file);
+  }
+}
+
+bool HasLine(const std::string& path, const std::string& part) {
+  for (const std::string& line : wintest::ReadLines(path))
+    if (line.find(part) != std::string::npos) return true;
+  return false;
+}
+
+std::size_t CountLines(const std::string& path, const std::string& part) {
+  const auto lines = wintest::ReadLines(path);
+  return std::count_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.find(part) != std::string::npos; });
+}
+
+bool WaitForLine(const std::string& path, const std::string& part, unsigned timeoutMs = kLineMs) {
+  return wintest::WaitUntil([&] { return HasLine(path, part); }, timeoutMs);
+}
+
+// Index of the first line holding part, or -1.
+long LineIndex(const std::string& path, const std::string& part) {
+  const auto lines = wintest::ReadLines(path);
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (lines[i].find(part) != std::string::npos) return long(i);
+  return -1;
+}
+
+bool SendCommand(HWND window, const std::string& command) {
+  COPYDATASTRUCT data{0, DWORD(command.size()), const_cast<char*>(command.data())};
+  DWORD_PTR answer = 0;
+  return window && SendMessageTimeoutA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                                       kLineMs, &answer) != 0;
+}
+
+class PluginBridge : public ::testing::Test {
+ protected:
+  // A folder with the chosen library, three movies (64 x 48) and a server
+  // folder to download from; the library's switches go to the client's
+  // environment.
+  void Prepare(const char* name, const char* library = M5IF32_STUB_DLL, const char* fault = nullptr) {
+    folder_ = wintest::FreshWorkFolder(name);
+    pluginLog_ = folder_ + "\\plugin.log";
+    movieLog_ = folder_ + "\\movie.log";
+    CopyFileA(WindowsPath(library).c_str(), (folder_ + "\\M5IF32.DLL").c_str(), FALSE);
+    for (const char* movie : {"intro", "other", "crash"}) WriteFile(folder_ + "\\" + movie, "64 48\n");
+    CreateDirectoryA((folder_ + "\\server").c_str(), nullptr);
+    WriteFile(folder_ + "\\server\\bell.wav", "ding");
+    SetEnvironmentVariableA("M5IF32_STUB_LOG", pluginLog_.c_str());
+    SetEnvironmentVariableA("M5IF32_STUB_FAULT", fault);
+  }
+
+  void StartLounge() {
+    lounge_ = std::make_unique<TChildProcess>(Build(LOUNGE_SIM_EXE) + " --log " + Quote(folder_ + "\\lounge.log") +
+                                                  " --plugin " + Build(REELBRIDGE_DLL) + " --media " + Quote(folder_) +
+                                                  " --plugin-log " + Quote(pluginLog_) + " --idle 40 --timeout 90",
+                                              folder_);
+    loungeWindow_ = wintest::WaitForTopLevelWindow(lounge_->Id(), "Lounge", kStartMs);
+    ASSERT_NE(loungeWindow_, nullptr);
+    ASSERT_TRUE(WaitForLine(folder_ + "\\lounge.log", "ready"));
+  }
+
+  void StartMovieSide() {
+    movie_ = std::make_unique<TChildProcess>(Build(MOVIE_SIDE_EXE) + " --log " + Quote(movieLog_), folder_);
+    ASSERT_TRUE(WaitForLine(movieLog_, "ready"));
+    movieWindow_ = FindWindowA("IPC_Wnd", "IPC_Xtra");
+    ASSERT_NE(movieWindow_, nullptr);
+  }
+
+  void StartBoth() {
+    StartLounge();
+    StartMovieSide();
+    ASSERT_TRUE(WaitForLine(movieLog_, "peer 0"));
+  }
+
+  void TearDown() override {
+    if (movie_) movie_->Stop(3000);
+    if (lounge_) lounge_->Stop(3000);
+    SetEnvironmentVariableA("M5IF32_STUB_FAULT", nullptr);
+    SetEnvironmentVariableA("M5IF32_STUB_LOG", nullptr);
+  }
+
+  void Lounge(const std::string& command) { ASSERT_TRUE(SendCommand(loungeWindow_, command)) << command; }
+  void Movie(const std::string& command) { ASSERT_TRUE(SendCommand(movieWindow_, command)) << command; }
+
+  std::string folder_, pluginLog_, movieLog_;
+  std::unique_ptr<TChildProcess> lounge_, movie_;
+  HWND loungeWindow_ = nullptr, movieWindow_ = nullptr;
+};
+
+TEST_F(PluginBridge, TheClientLoadsThePluginWhichRegistersAndShowsItsBanner) {
+  Prepare("load");
+  StartLounge();
+  EXPECT_TRUE(HasLine(pluginLog_, "log ** Kinoby Loaded **"));
+  EXPECT_TRUE(HasLine(pluginLog_, "plugin load result=0 flags=0x60 tag=0x52625267"));
+  EXPECT_NE(FindWindowA("IPC_Wnd", "IPC_Lounge"), nullptr);
+}
+
+TEST_F(PluginBridge, TheMovieSideConnectsWhicheverSideStartsFirst) {
+  for (const bool movieFirst : {true, false}) {
+    Prepare(movieFirst ? "connect-movie-first" : "connect-plugin-first");
+    if (movieFirst) StartMovieSide();
+    StartLounge();
+    if (!movieFirst) StartMovieSide();
+    EXPECT_TRUE(WaitForLine(movieLog_, "peer 0")) << movieFirst;
+    Lounge("inchat 5 hello");
+    EXPECT_TRUE(WaitForLine(movieLog_, "recv InChat status=0 items=2 l:5 s:hello")) << movieFirst;
+    Movie("send X2HGetMyId");
+    EXPECT_TRUE(WaitForLine(movieLog_, "recv X2HGetMyId status=0 items=1 l:1001")) << movieFirst;
+    TearDown();
+    movie_.reset();
+    lounge_.reset();
+  }
+}
+
+TEST_F(PluginBridge, EveryRequestComesBackWithItsReply) {
+  struct TRow {
+    const char* Send;
+    const char* Reply;      // in the movie side's log
+    const char* HostLine;   // in the client's log, or empty
+  };
+  const TRow rows[] = {
+      {"send X2HGetMyId", "recv X2HGetMyId status=0 items=1 l:1001", "myid"},
+      {"send X2Hgetmyid", "recv X2Hgetmyid status=0 items=1 l:1001", ""},
+      {"send X2HGetUserName l:7", "recv X2HGetUserName status=0 items=1 s:Guest7", "username 7"},
+      {"send X2HGetUserName s:x", "recv X2HGetUserName status=1 items=1 s:x", ""},
+      {"send X2HGetUserName L:7", "recv X2HGetUserName status=2 items=1", ""},
+      {"send X2HChat \"s:hello room\"", "recv X2HChat status=0 items=1 s:hello room", "say hello room"},
+      {"send X2HChat", "recv X2HChat status=1 items=0", ""},
+      {"send X2HBT_Msg s:hi", "recv X2HBT_Msg status=0", "blowthru bytes=15 count=0 ids= tag=0x52625267 data=hi"},
+      {"send X2HBTL_Msg l:2 b:7,8 s:yo", "recv X2HBTL_Msg status=0",
+       "blowthru bytes=23 count=2 ids=7,8 tag=0x52625267 data=yo"},
+      {"send X2HScr s:abc", "recv X2HScr status=0 items=1 s:abc", "script abc -> 3"},
+      {"send X2HScrRL s:abcd", "recv X2HScrRL status=0 items=1 l:4", "script abcd -> 4"},
+      {"send X2HNoSuch l:9", "recv X2HNoSuch status=3 items=1 l:9", ""},
+  };
+  Prepare("requests");
+  StartBoth();
+  for (const TRow& row : rows) {
+    Movie(row.Send);
+    EXPECT_TRUE(WaitForLine(movieLog_, row.Reply)) << row.Send;
+    if (*row.HostLine) EXPECT_TRUE(WaitForLine(pluginLog_, row.HostLine)) << row.Send;
+  }
+  // The blow-thru came back from the client as a server message.
+  EXPECT_TRUE(WaitForLine(movieLog_, "recv BlowThruMsg status=0 items=2 l:1001 s:hi"));
+  // Lower-case "x2h" is no request: it is read, not answered.
+  Movie("send x2hgetmyid");
+  Movie("send X2HGetMyId");
+  EXPECT_TRUE(wintest::WaitUntil([&] { return CountLines(movieLog_, "recv X2HGetMyId") == 2; }, kLineMs));
+  EXPECT_FALSE(HasLine(movieLog_, "recv x2hgetmyid"));
+}
+
+TEST_F(PluginBridge, ChatAndRoomEventsReachTheMovieSide) {
+  struct TRow {
+    const char* Command;
+    const char* Received;
+  };
+  const TRow rows[] = {
+      {"inchat 5 hello there", "recv InChat status=0 items=2 l:5 s:hello there"},
+      {"chat hi all", "recv OutChat status=0 items=1 s:hi all"},
+      {"server7 eprs 42", "recv RLeave status=0 items=1 l:42"},
+      {"server8 nprs 43", "recv REnter status=0 items=1 l:43"},
+      {"server7 usrN 44 xBob", "recv NameChanged status=0 items=2 l:44 s:Bob"},
+      {"server8 blow 45 RbRgpssst", "recv BlowThruMsg status=0 items=2 l:45 s:pssst"},
+      {"file 1 C:\\media\\bell.wav", "recv FileDownloaded status=0 items=2 l:1 s:C:\\media\\bell.wav"},
+  };
+  Prepare("events");
+  StartBoth();
+  for (const TRow& row : rows) {
+    Lounge(row.Command);
+    EXPECT_TRUE(WaitForLine(movieLog_, row.Received)) << row.Command;
+  }
+  // Not forwarded: a blow-thru as a plain server message, command-only text,
+  // an event that does nothing.
+  Lounge("server7 blow 46 RbRgquiet");
+  Lounge("command blow x");
+  Lounge("event 4");
+  Lounge("inchat 6 marker");
+  ASSERT_TRUE(WaitForLine(movieLog_, "s:marker"));
+  EXPECT_FALSE(HasLine(movieLog_, "quiet"));
+  EXPECT_EQ(CountLines(movieLog_, "recv OutChat"), 1u);
+  // An unemptied chat line is said; GetFile fetches a missing file and tells
+  // the movie side once it has arrived.
+  EXPECT_TRUE(HasLine(pluginLog_, "chat hi all"));
+  Lounge("chat GetFile 'Sound|Bell.WAV'");
+  EXPECT_TRUE(WaitForLine(pluginLog_, "download kind=1 name=bell.wav"));
+  EXPECT_TRUE(WaitForLine(movieLog_, "recv FileDownloaded status=0 items=2 l:1 s:" + folder_ + "\\bell.wav"));
+}
+
+TEST_F(PluginBridge, PlaymovieShowsTheMovieAtItsPlaceInTheRoom) {
+  Prepare("playmovie");
+  StartLounge();
+  Lounge("chat playmovie 'intro' @10,20");
+  // The room area starts at (150, 30); the movie's stage is 64 x 48.
+  EXPECT_TRUE(WaitForLine(pluginLog_, "stage=160,50,224,98 flags=0"));
+  EXPECT_TRUE(WaitForLine(pluginLog_, "MMPStartAnimating h=1 flags=0x51000000"));
+  EXPECT_TRUE(WaitForLine(pluginLog_, "MMPAnimate h=1 frame=5"));
+  EXPECT_FALSE(HasLine(pluginLog_, "chat playmovie")) << "the command line is not said";
+  // The stage's bottom-left corner shows the movie's background.
+  HDC dc = GetDC(loungeWindow_);
+  const COLORREF pixel = GetPixel(dc, 161, 96);
+  ReleaseDC(loungeWindow_, dc);
+  EXPECT_EQ(pixel, RGB(20, 30, 90));
+}
+
+TEST_F(PluginBridge, AFaultingMovieLeavesTheClientAndTheOtherMoviesRunning) {
+  Prepare("fault", M5IF32_STUB_DLL, "crash");
+  StartLounge();
+  Lounge("chat playmovie 'intro' @0,0");
+  Lounge("chat playmovie 'crash' @100,0");
+  Lounge("chat playmovie 'other' @200,0");
+  ASSERT_TRUE(wintest::WaitUntil([&] { return CountLines(pluginLog_, "MMPAnimate h=2 fault") >= 5; }, kLineMs));
+  const std::size_t introFrames = CountLines(pluginLog_, "MMPAnimate h=1 frame=");
+  EXPECT_TRUE(WaitForLine(pluginLog_, "MMPAnimate h=3 frame=" + std::to_string(introFrames + 3)));
+  EXPECT_TRUE(WaitForLine(pluginLog_, "MMPAnimate h=1 frame=" + std::to_string(introFrames + 3)));
+  EXPECT_TRUE(lounge_->Running());
+  Lounge("chat hello after the fault");
+  EXPECT_TRUE(WaitForLine(pluginLog_, "chat hello after the fault"));
+}
+
+TEST_F(PluginBridge, MalformedRequestsLeaveTheClientRunning) {
+  const char* const rows[] = {
+      "send X2HGetMyId size=5000",                    // more than the receive buffer
+      "send X2HGetMyId cap=5000 size=256",            // reply size beyond the buffer
+      "send X2HChat s:x desc=1,2000,10",              // item data outside the block
+      "send X2HChat s:x desc=1,0,4000000000",         // item length past every end
+      "send X2HGetUserName l:1 count=7",              // more items than a block holds
+      "send X2HGetMyId l:1 l:2 l:3",                  // no room for the reply item
+      "send X2HBTL_Msg l:1000 b:1 s:x",               // fewer ids than counted
+      "send X2HChat s:x addr=10",                     // an address the sender does not have
+      "send X2HChat s:x size=10",                     // fewer bytes than the header
+  };
+  Prepare("malformed");
+  StartBoth();
+  for (const char* row : rows) {
+    Movie(row);
+    ASSERT_TRUE(lounge_->Running()) << row;
+  }
+  Movie("send X2HScrRL s:ok");
+  EXPECT_TRUE(WaitForLine(movieLog_, "recv X2HScrRL status=0 items=1 l:2"));
+  EXPECT_TRUE(lounge_->Running());
+}
+
+TEST_F(PluginBridge, UnloadPrintsItsBannerFirstAndLeavesNoWindow) {
+  Prepare("unload");
+  StartLounge();
+  Lounge("chat playmovie 'intro'");
+  ASSERT_TRUE(WaitForLine(pluginLog_, "MMPAnimate h=1 frame=2"));
+  Lounge("unload");
+  ASSERT_TRUE(WaitForLine(pluginLog_, "plugin unloaded"));
+  const long banner = LineIndex(pluginLog_, "log ** Kinoby UnLoaded **");
+  const long close = LineIndex(pluginLog_, "MMPClose h=1");
+  EXPECT_GE(banner, 0);
+  EXPECT_GT(close, banner);
+  EXPECT_EQ(FindWindowA("IPC_Wnd", "IPC_Lounge"), nullptr);
+  EXPECT_TRUE(lounge_->Running());
+}
+
+TEST_F(PluginBridge, ALibraryWithoutMMPGetStageIsRefused) {
+  Prepare("nostage", M5IF32_NOSTAGE_DLL);
+  StartLounge();
+  Lounge("chat playmovie 'intro' @1,1");
+  Lounge("inchat 1 marker");
+  ASSERT_TRUE(WaitForLine(pluginLog_, "localpath intro"));
+  EXPECT_FALSE(HasLine(pluginLog_, "MMPOpen"));
+  EXPECT_TRUE(lounge_->Running());
+}
+
+}  // namespace
+}  // namespace reelbridge
