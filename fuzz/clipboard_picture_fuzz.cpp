@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "quill/imaging/Bitmap32.h"
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 #include "quill/imaging/Graphic.h"
 #include "quill/imaging/PackedDIB.h"
 #include "quill/platform/ClipboardPictures.h"

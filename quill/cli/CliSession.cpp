@@ -4,7 +4,7 @@
 
 #include "quill/cli/CliOutput.h"
 #include "quill/imaging/DIB.h"
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 #include "quill/platform/Clipboard.h"
 #include "quill/ui/CheckBox.h"
 #include "quill/ui/RadioGroup.h"
