@@ -267,6 +267,22 @@ TEST_F(PluginBridge, MalformedRequestsLeaveTheClientRunning) {
     Movie(row);
     ASSERT_TRUE(lounge_->Running()) << row;
   }
+  // Foreign input from the chat line and the server: longer than the event
+  // block, shorter than a blow-thru header, names and digit runs longer than
+  // their buffers.
+  const std::string longText(400, 'w');
+  const std::string hostRows[] = {
+      "inchat 5 " + longText,
+      "server8 blow 47 ab",
+      "server8 usrN 48 " + longText,
+      "chat playmovie '" + longText + "' @123456789012345678901234567890,99999999999999999999",
+      "chat GetFile 'movie|" + longText + "'",
+  };
+  for (const std::string& row : hostRows) {
+    Lounge(row);
+    ASSERT_TRUE(lounge_->Running()) << row;
+  }
+  EXPECT_TRUE(WaitForLine(movieLog_, "recv InChat status=0 items=2 l:5 s:www"));
   Movie("send X2HScrRL s:ok");
   EXPECT_TRUE(WaitForLine(movieLog_, "recv X2HScrRL status=0 items=1 l:2"));
   EXPECT_TRUE(lounge_->Running());
