@@ -57,7 +57,7 @@ std::optional<std::string> TFakeHost::UserName(std::int32_t userId) {
 std::optional<std::string> TFakeHost::LocalPath(const std::string& fileName) {
   PathsAsked.push_back(fileName);
   const auto found = Paths.find(fileName);
-  if (found == Paths.end()) return std::nullopt;
+  if (found == Paths.end()) return DefaultPath;
   return found->second;
 }
 
@@ -159,7 +159,7 @@ std::size_t TFakeMemory::WriteWindowProcess(TWindowHandle window, std::uintptr_t
   return size;
 }
 
-// ---- library
+// ---- library (entry points in the calling convention the core calls them with)
 
 namespace {
 
@@ -170,38 +170,38 @@ std::string RectText(const TRect& r) {
 
 void Call(const std::string& what) { Journal().push_back(what); }
 
-TPlayerHandle FakeOpen(TWindowHandle, std::int32_t, std::uint16_t* word) {
+TPlayerHandle REELBRIDGE_STDCALL FakeOpen(TWindowHandle, std::int32_t, std::uint16_t* word) {
   *word = 0xBEEF;
   const TPlayerHandle handle = Library().NextHandle++;
   Call("MMPOpen " + std::to_string(handle));
   return handle;
 }
-std::int32_t FakeStart(TPlayerHandle player, std::uint32_t flags) {
+std::int32_t REELBRIDGE_STDCALL FakeStart(TPlayerHandle player, std::uint32_t flags) {
   Call("MMPStartAnimating " + std::to_string(player));
   return 1;
 }
-std::int32_t FakeClose(TPlayerHandle player, std::int32_t) {
+std::int32_t REELBRIDGE_STDCALL FakeClose(TPlayerHandle player, std::int32_t) {
   Call("MMPClose " + std::to_string(player));
   return 1;
 }
-std::int32_t FakeStopped(TPlayerHandle) { return Library().Stopped; }
-std::int32_t FakeAnimate(TPlayerHandle player) {
+std::int32_t REELBRIDGE_STDCALL FakeStopped(TPlayerHandle) { return Library().Stopped; }
+std::int32_t REELBRIDGE_STDCALL FakeAnimate(TPlayerHandle player) {
   if (Library().Faulting.count(player)) throw TFakeFault{};
   Library().Animated.push_back(player);
   return 1;
 }
-std::int32_t FakeFileLoaded(TPlayerHandle) { return Library().FileLoaded; }
-std::int32_t FakeLoadFile(TPlayerHandle player, const char* path, std::int32_t) {
+std::int32_t REELBRIDGE_STDCALL FakeFileLoaded(TPlayerHandle) { return Library().FileLoaded; }
+std::int32_t REELBRIDGE_STDCALL FakeLoadFile(TPlayerHandle player, const char* path, std::int32_t) {
   Library().LoadedPaths.push_back(path);
   Call("MMPLoadFile " + std::to_string(player) + " " + path);
   return Library().LoadFileResult;
 }
-std::int32_t FakeSetStage(TPlayerHandle player, TWindowHandle, TRect* stage, std::int32_t) {
+std::int32_t REELBRIDGE_STDCALL FakeSetStage(TPlayerHandle player, TWindowHandle, TRect* stage, std::int32_t) {
   Library().Stages.push_back(*stage);
   Call("MMPSetStage " + std::to_string(player) + " " + RectText(*stage));
   return 1;
 }
-std::int32_t FakeConfig(TPlayerHandle, TPlayerConfig* config) {
+std::int32_t REELBRIDGE_STDCALL FakeConfig(TPlayerHandle, TPlayerConfig* config) {
   config->Words[0] = Library().StageRect.Left;
   config->Words[1] = Library().StageRect.Top;
   config->Words[2] = Library().StageRect.Right;

@@ -49,6 +49,7 @@ class TFakeHost : public IHost {
   std::int32_t ScriptResult = 77;
   std::map<std::int32_t, std::string> Names;
   std::map<std::string, std::string> Paths;
+  std::optional<std::string> DefaultPath;  // for names not in Paths
   std::optional<TRect> Room;
 
   std::vector<std::string> Said, Scripts, Logged, PathsAsked;

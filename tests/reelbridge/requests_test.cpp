@@ -127,3 +127,26 @@ TEST_F(RequestsTest, AFailedReadDoesNotHandleTheStaleBlockAgain) {
 
 }  // namespace
 }  // namespace reelbridge
+
+namespace reelbridge {
+namespace {
+
+using namespace fake;
+
+TEST_F(RequestsTest, WriteBackServesAtMostTheBuffer) {
+  TBytes destination(5000);
+  const std::intptr_t written = world_.windows.SendWindowMessage(
+      world_.plugin.Endpoint().OwnWindow(), kIpcWriteBack, destination.size(),
+      std::intptr_t(reinterpret_cast<std::uintptr_t>(destination.data())));
+  EXPECT_EQ(written, std::intptr_t(kReceiveBufferSize));
+}
+
+TEST_F(RequestsTest, ATextItemWithoutItsNulEndsAtTheItem) {
+  TBytes block = Block("X2HChat", {Bytes({'a', 'b'}), Long(0x636363)});
+  block[32] = 's';
+  Reply(block);
+  EXPECT_EQ(world_.host.Said, std::vector<std::string>{"ab"});
+}
+
+}  // namespace
+}  // namespace reelbridge
