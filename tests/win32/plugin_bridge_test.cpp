@@ -170,7 +170,9 @@ TEST_F(PluginBridge, EveryRequestComesBackWithItsReply) {
   for (const TRow& row : rows) {
     Movie(row.Send);
     EXPECT_TRUE(WaitForLine(movieLog_, row.Reply)) << row.Send;
-    if (*row.HostLine) EXPECT_TRUE(WaitForLine(pluginLog_, row.HostLine)) << row.Send;
+    if (*row.HostLine) {
+      EXPECT_TRUE(WaitForLine(pluginLog_, row.HostLine)) << row.Send;
+    }
   }
   // The blow-thru came back from the client as a server message.
   EXPECT_TRUE(WaitForLine(movieLog_, "recv BlowThruMsg status=0 items=2 l:1001 s:hi"));
@@ -232,6 +234,20 @@ TEST_F(PluginBridge, PlaymovieShowsTheMovieAtItsPlaceInTheRoom) {
   const COLORREF pixel = GetPixel(dc, 161, 96);
   ReleaseDC(loungeWindow_, dc);
   EXPECT_EQ(pixel, RGB(20, 30, 90));
+  // A line typed into the chat field runs the same way.
+  HWND field = FindWindowExA(loungeWindow_, nullptr, "Edit", nullptr);
+  ASSERT_NE(field, nullptr);
+  SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("playmovie 'other' @30,40"));
+  SendMessageA(field, WM_CHAR, '\r', 0);
+  EXPECT_TRUE(WaitForLine(pluginLog_, "MMPSetStage h=2 window="));
+  EXPECT_TRUE(HasLine(pluginLog_, "stage=180,70,244,118 flags=0"));
+  // Resizing the client window places both stages again; a window-message
+  // event without a message does nothing.
+  const std::size_t placed = CountLines(pluginLog_, "MMPSetStage");
+  Lounge("event 5");
+  Lounge("resize 600 460");
+  EXPECT_TRUE(wintest::WaitUntil([&] { return CountLines(pluginLog_, "MMPSetStage") == placed + 2; }, kLineMs));
+  EXPECT_TRUE(HasLine(pluginLog_, "room 150,30,590,330"));
 }
 
 TEST_F(PluginBridge, AFaultingMovieLeavesTheClientAndTheOtherMoviesRunning) {
