@@ -17,8 +17,8 @@ namespace {
 
 using namespace reelbridge;
 
-constexpr std::int32_t kCodes[] = {kCodeBlow, kCodeNameChanged, kCodeLeave, kCodeEnter,
-                                   kCodeFileDownloaded, kCodeInChat, kCodeOutChat, 0x41424344};
+constexpr std::int32_t kCodes[] = {kCodeBlow,           kCodeNameChanged, kCodeLeave,   kCodeEnter,
+                                   kCodeFileDownloaded, kCodeInChat,      kCodeOutChat, 0x41424344};
 
 void Request(fake::TFakeWorld& world, std::size_t claimed, const std::uint8_t* data,
              std::size_t size) {

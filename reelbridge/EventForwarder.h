@@ -22,7 +22,8 @@ namespace reelbridge {
 constexpr std::size_t kEventBufferSize = 370;
 
 constexpr std::int32_t FourCharCode(char a, char b, char c, char d) {
-  return std::int32_t((std::uint32_t(std::uint8_t(a)) << 24) | (std::uint32_t(std::uint8_t(b)) << 16) |
+  return std::int32_t((std::uint32_t(std::uint8_t(a)) << 24) |
+                      (std::uint32_t(std::uint8_t(b)) << 16) |
                       (std::uint32_t(std::uint8_t(c)) << 8) | std::uint32_t(std::uint8_t(d)));
 }
 constexpr std::int32_t kCodeBlow = FourCharCode('b', 'l', 'o', 'w');

@@ -77,8 +77,7 @@ std::intptr_t TIpcEndpoint::Connect() {
   const TWindowHandle found = windows_.FindTopLevelWindow(kEndpointClassName, PeerTitle());
   peerWindow_ = 0;
   if (found != 0 && windows_.IsLiveWindow(found)) {
-    const std::intptr_t answer =
-        windows_.SendWindowMessage(found, kIpcAnnounce, ownWindow_, 0);
+    const std::intptr_t answer = windows_.SendWindowMessage(found, kIpcAnnounce, ownWindow_, 0);
     if (TWindowHandle(answer) == found) peerWindow_ = found;
   }
   return 0;
@@ -112,9 +111,8 @@ std::size_t TIpcEndpoint::WriteToPeer(std::size_t size, std::uintptr_t address) 
   return std::min(written, size);
 }
 
-bool TIpcEndpoint::HandleMessage(TWindowHandle window, std::uint32_t message,
-                                 std::uintptr_t wParam, std::intptr_t lParam,
-                                 std::intptr_t& result) {
+bool TIpcEndpoint::HandleMessage(TWindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                 std::intptr_t lParam, std::intptr_t& result) {
   switch (message) {
     case kIpcWriteBack:
       result = std::intptr_t(WriteToPeer(wParam, std::uintptr_t(lParam)));

@@ -37,8 +37,8 @@ std::size_t NameLength(const std::uint8_t* buffer) {
 
 }  // namespace
 
-void TIpcMessage::BeginMessage(std::uint8_t* buffer, std::size_t bufferSize,
-                               std::uint32_t capacity, const char* name) {
+void TIpcMessage::BeginMessage(std::uint8_t* buffer, std::size_t bufferSize, std::uint32_t capacity,
+                               const char* name) {
   buffer_ = buffer;
   bufferSize_ = bufferSize;
   std::memset(buffer_, 0, std::min<std::size_t>(capacity, bufferSize_));
@@ -152,9 +152,7 @@ void TIpcMessage::ClearItems() {
   WriteLe32(buffer_ + kCountOffset, 0);
 }
 
-std::int32_t TIpcMessage::Status() const {
-  return std::int32_t(ReadLe32(buffer_ + kStatusOffset));
-}
+std::int32_t TIpcMessage::Status() const { return std::int32_t(ReadLe32(buffer_ + kStatusOffset)); }
 
 void TIpcMessage::SetStatus(TIpcStatus status) {
   WriteLe32(buffer_ + kStatusOffset, std::uint32_t(status));

@@ -22,8 +22,8 @@ constexpr int kIpcMaxItems = 3;
 
 enum TIpcStatus : std::int32_t {
   isNone = 0,
-  isItemMissing = 1,    // item missing or of another type
-  isItemTooLong = 2,    // item longer than the receiving variable
+  isItemMissing = 1,  // item missing or of another type
+  isItemTooLong = 2,  // item longer than the receiving variable
   isUnknownRequest = 3,
 };
 
@@ -59,8 +59,7 @@ class TIpcMessage {
                         std::uint32_t& length) const;
   // By value: min(item length, size) bytes are copied; isItemTooLong when the
   // item is longer (the shortened copy stays in the destination).
-  TIpcStatus GetItemValue(int index, TIpcItemType type, void* destination,
-                          std::size_t size) const;
+  TIpcStatus GetItemValue(int index, TIpcItemType type, void* destination, std::size_t size) const;
   // A text item by reference, as a string: its characters up to the first NUL
   // inside the item, or all of its bytes when it carries none.
   TIpcStatus GetItemText(int index, std::string& text) const;

@@ -53,10 +53,9 @@ enum TPlayerEntry : int {
 
 // Resolution order; a library lacking any of them is refused, used or not.
 constexpr const char* kPlayerEntryNames[kPlayerEntryCount] = {
-    "MMPOpen",         "MMPStartAnimating", "MMPClose",          "MMPFreeFile",
-    "MMPStopAnimating", "MMPError",         "MMPAnimStopped",    "MMPAnimate",
-    "_MMPFileLoaded@4", "MMPLoadFile",      "MMPUpdate",         "MMPGoToFrame",
-    "MMPSetStage",      "MMPGetStage",      "MMPGetConfigInfo"};
+    "MMPOpen",   "MMPStartAnimating", "MMPClose",    "MMPFreeFile",      "MMPStopAnimating",
+    "MMPError",  "MMPAnimStopped",    "MMPAnimate",  "_MMPFileLoaded@4", "MMPLoadFile",
+    "MMPUpdate", "MMPGoToFrame",      "MMPSetStage", "MMPGetStage",      "MMPGetConfigInfo"};
 
 // Types of the entry points the plug-in calls. Window handles are passed as
 // the system's handle values (32 bits on the shipped platform).

@@ -135,7 +135,8 @@ struct TAnimateCall {
 
 void TMoviePlayers::AnimateOne(void* context) {
   const TAnimateCall& call = *static_cast<const TAnimateCall*>(context);
-  if (call.Library->FileLoaded()(call.Handle) != 0 && call.Library->AnimStopped()(call.Handle) == 0) {
+  if (call.Library->FileLoaded()(call.Handle) != 0 &&
+      call.Library->AnimStopped()(call.Handle) == 0) {
     call.Library->Animate()(call.Handle);
   }
 }

@@ -98,9 +98,8 @@ struct TRequestRow {
 };
 
 constexpr TRequestRow kRequests[] = {
-    {"X2HGetMyId", GetMyId},       {"X2HGetUserName", GetUserName},
-    {"X2HChat", Chat},             {"X2HBTL_Msg", BlowThruToList},
-    {"X2HBT_Msg", BlowThruToRoom}, {"X2HScr", RunScript},
+    {"X2HGetMyId", GetMyId},           {"X2HGetUserName", GetUserName}, {"X2HChat", Chat},
+    {"X2HBTL_Msg", BlowThruToList},    {"X2HBT_Msg", BlowThruToRoom},   {"X2HScr", RunScript},
     {"X2HScrRL", RunScriptWithResult},
 };
 

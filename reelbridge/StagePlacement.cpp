@@ -20,10 +20,8 @@ TRect PlacedStage(const TRect& area, std::int32_t x, std::int32_t y, std::int32_
 
 TRect CentredStage(const TRect& client, std::int32_t width, std::int32_t height) {
   // Halving truncates toward zero: a 201-wide stage in 100 pixels starts at -50.
-  const std::int32_t left =
-      std::int32_t((std::int64_t(client.Left) + client.Right - width) / 2);
-  const std::int32_t top =
-      std::int32_t((std::int64_t(client.Top) + client.Bottom - height) / 2);
+  const std::int32_t left = std::int32_t((std::int64_t(client.Left) + client.Right - width) / 2);
+  const std::int32_t top = std::int32_t((std::int64_t(client.Top) + client.Bottom - height) / 2);
   return TRect{left, top, Add(left, width), Add(top, height)};
 }
 

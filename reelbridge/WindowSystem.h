@@ -34,8 +34,8 @@ class IWindowSystem {
   virtual std::intptr_t SendWindowMessage(TWindowHandle window, std::uint32_t message,
                                           std::uintptr_t wParam, std::intptr_t lParam) = 0;
   // Queues the message for the window's thread; false when refused.
-  virtual bool PostWindowMessage(TWindowHandle window, std::uint32_t message,
-                                 std::uintptr_t wParam, std::intptr_t lParam) = 0;
+  virtual bool PostWindowMessage(TWindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                 std::intptr_t lParam) = 0;
   // The window's client rectangle; false (rect unchanged) when the window is gone.
   virtual bool GetClientRectangle(TWindowHandle window, TRect& rect) = 0;
 

@@ -1,10 +1,9 @@
-#include "reelbridge/ChatCommands.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "ipc_test_support.h"
+#include "reelbridge/ChatCommands.h"
 
 namespace reelbridge {
 namespace {
@@ -44,7 +43,11 @@ TEST(ChatCommands, ExamplesOfEachCommand) {
       {"say getfile x", "say getfile x", {}, {}, "", {}},
       // Over-long names and digit runs are cut to their buffers.
       {"playmovie '" + std::string(200, 'n') + "'", "", {std::string(127, 'n')}, {}, "", {}},
-      {"GetFile " + std::string(100, 'f'), "", {std::string(100, 'f')}, {}, "",
+      {"GetFile " + std::string(100, 'f'),
+       "",
+       {std::string(100, 'f')},
+       {},
+       "",
        {{0, std::string(79, 'f')}}},
   };
   for (const TCommandRow& row : rows) {

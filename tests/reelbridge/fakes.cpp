@@ -94,7 +94,8 @@ std::size_t TFakeWindows::LiveEndpointWindows() const {
 TWindowHandle TFakeWindows::FindTopLevelWindow(const char* className, const char* title) {
   for (const auto& entry : windows_) {
     const TWindow& window = entry.second;
-    if (window.Live && window.ClassName == className && (title == nullptr || window.Title == title)) {
+    if (window.Live && window.ClassName == className &&
+        (title == nullptr || window.Title == title)) {
       return entry.first;
     }
   }
@@ -196,7 +197,8 @@ std::int32_t REELBRIDGE_STDCALL FakeLoadFile(TPlayerHandle player, const char* p
   Call("MMPLoadFile " + std::to_string(player) + " " + path);
   return Library().LoadFileResult;
 }
-std::int32_t REELBRIDGE_STDCALL FakeSetStage(TPlayerHandle player, TWindowHandle, TRect* stage, std::int32_t) {
+std::int32_t REELBRIDGE_STDCALL FakeSetStage(TPlayerHandle player, TWindowHandle, TRect* stage,
+                                             std::int32_t) {
   Library().Stages.push_back(*stage);
   Call("MMPSetStage " + std::to_string(player) + " " + RectText(*stage));
   return 1;
@@ -262,13 +264,13 @@ TFakeWorld::TFakeWorld()
   Journal().clear();
   Library() = TFakeLibrary{};
   lounge = windows.AddWindow(kHostWindowClassName, "Lounge", TRect{0, 0, 640, 480});
-  windows.SetProcedure(modules.ProcessInstance(),
+  windows.SetProcedure(
+      modules.ProcessInstance(),
+      [this](TWindowHandle w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp,
+             std::intptr_t& r) { return plugin.HandleWindowMessage(w, m, wp, lp, r); });
+  windows.SetProcedure(kMovieInstance,
                        [this](TWindowHandle w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp,
-                              std::intptr_t& r) { return plugin.HandleWindowMessage(w, m, wp, lp, r); });
-  windows.SetProcedure(kMovieInstance, [this](TWindowHandle w, std::uint32_t m, std::uintptr_t wp,
-                                              std::intptr_t lp, std::intptr_t& r) {
-    return movie.HandleMessage(w, m, wp, lp, r);
-  });
+                              std::intptr_t& r) { return movie.HandleMessage(w, m, wp, lp, r); });
   movie.SetReceiver(this);
 }
 
@@ -280,7 +282,9 @@ std::int32_t TFakeWorld::Load() {
   return result;
 }
 
-void TFakeWorld::StartMovieSide() { movie.CreateEndpoint(kMovieInstance, TEndpointRole::MovieSide); }
+void TFakeWorld::StartMovieSide() {
+  movie.CreateEndpoint(kMovieInstance, TEndpointRole::MovieSide);
+}
 
 std::intptr_t TFakeWorld::SendRequest(const std::uint8_t* block, std::size_t size) {
   const TWindowHandle peer = movie.UsablePeer();

@@ -59,8 +59,8 @@ class TFakeHost : public IHost {
 
 class TFakeWindows : public IWindowSystem {
  public:
-  using TProcedure = std::function<bool(TWindowHandle, std::uint32_t, std::uintptr_t,
-                                        std::intptr_t, std::intptr_t&)>;
+  using TProcedure = std::function<bool(TWindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t,
+                                        std::intptr_t&)>;
   struct TWindow {
     std::string ClassName, Title;
     TRect Client;

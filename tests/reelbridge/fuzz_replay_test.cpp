@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 int Replay(const char* target, int (*run)(const std::uint8_t*, std::size_t)) {
   int replayed = 0;
   const fs::path root = QUILL_TEST_DATA;
-  for (const fs::path& folder : {root / "fuzz" / target, root / ".." / ".." / "fuzz" / "corpus" / target}) {
+  for (const fs::path& folder :
+       {root / "fuzz" / target, root / ".." / ".." / "fuzz" / "corpus" / target}) {
     if (!fs::is_directory(folder)) continue;
     for (const auto& entry : fs::directory_iterator(folder)) {
       std::ifstream in(entry.path(), std::ios::binary);

@@ -1,10 +1,9 @@
-#include "reelbridge/IpcMessage.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "ipc_test_support.h"
+#include "reelbridge/IpcMessage.h"
 
 namespace reelbridge {
 namespace {

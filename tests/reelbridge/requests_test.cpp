@@ -33,9 +33,9 @@ struct TRequestRow {
   const char* What;
   TBytes Request;
   std::int32_t Status;
-  std::uint32_t Count;       // items in the reply
-  std::string Item1;         // raw bytes of reply item 1 ("" to skip)
-  std::size_t Packets;       // blow-thru packets handed to the client
+  std::uint32_t Count;  // items in the reply
+  std::string Item1;    // raw bytes of reply item 1 ("" to skip)
+  std::size_t Packets;  // blow-thru packets handed to the client
 };
 
 TEST_F(RequestsTest, EachRequestAnswersWithItsStatusAndItems) {
@@ -59,11 +59,11 @@ TEST_F(RequestsTest, EachRequestAnswersWithItsStatusAndItems) {
       {"blow to list without text", Block("X2HBTL_Msg", {Long(0)}), 1, 1, "", 0},
       {"unknown name", Block("X2HNope", {Text("keep")}), 3, 1, Z("keep"), 0},
       // Items that reach past what was received count as missing.
-      {"ids shorter than the count", Block("X2HBTL_Msg", {Long(3), Bytes(TBytes(8)), Text("t")}),
-       1, 3, "", 0},
+      {"ids shorter than the count", Block("X2HBTL_Msg", {Long(3), Bytes(TBytes(8)), Text("t")}), 1,
+       3, "", 0},
       {"ids missing", Block("X2HBTL_Msg", {Long(1), Long(0), Text("t")}), 1, 3, "", 0},
-      {"full block takes no fourth item",
-       Block("X2HGetMyId", {Long(1), Long(2), Long(3)}), 0, 3, LongBytesOf(1), 0},
+      {"full block takes no fourth item", Block("X2HGetMyId", {Long(1), Long(2), Long(3)}), 0, 3,
+       LongBytesOf(1), 0},
   };
   for (const TRequestRow& row : rows) {
     world_.host.Packets.clear();
@@ -80,9 +80,7 @@ TEST_F(RequestsTest, EachRequestAnswersWithItsStatusAndItems) {
   EXPECT_EQ(world_.host.Scripts, std::vector<std::string>{"go"});
 }
 
-TEST_F(RequestsTest, PrefixTestCountsCase) {
-  EXPECT_TRUE(Reply(Block("x2hgetmyid", {})).empty());
-}
+TEST_F(RequestsTest, PrefixTestCountsCase) { EXPECT_TRUE(Reply(Block("x2hgetmyid", {})).empty()); }
 
 TEST_F(RequestsTest, BlowToListPacketCarriesIdsThenTag) {
   TBytes ids = {1, 0, 0, 0, 2, 0, 0, 0};
