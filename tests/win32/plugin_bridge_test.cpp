@@ -176,6 +176,13 @@ TEST_F(PluginBridge, EveryRequestComesBackWithItsReply) {
   }
   // The blow-thru came back from the client as a server message.
   EXPECT_TRUE(WaitForLine(movieLog_, "recv BlowThruMsg status=0 items=2 l:1001 s:hi"));
+  // The write-back hands the movie side the last block received, never more
+  // than the receive buffer holds.
+  Movie("send X2HScr s:again");
+  Movie("writeback 100");
+  EXPECT_TRUE(WaitForLine(movieLog_, "writeback answer=100 name=X2HScr"));
+  Movie("writeback 5000");
+  EXPECT_TRUE(WaitForLine(movieLog_, "writeback answer=1024 name=X2HScr"));
   // Lower-case "x2h" is no request: it is read, not answered.
   Movie("send x2hgetmyid");
   Movie("send X2HGetMyId");
