@@ -69,7 +69,7 @@ void Put32(std::uint8_t* at, std::uint32_t value) {
 
 class TMovieSide : public IIpcReceiver {
  public:
-  TMovieSide(const std::string& logPath) : windows_(EndpointProc), endpoint_(windows_, memory_) {
+  explicit TMovieSide(const std::string& logPath) : windows_(EndpointProc), endpoint_(windows_, memory_) {
     if (!logPath.empty()) log_.reset(std::fopen(logPath.c_str(), "w"));
     endpoint_.SetReceiver(this);
   }
