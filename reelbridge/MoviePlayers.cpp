@@ -143,8 +143,10 @@ void TMoviePlayers::AnimateOne(void* context) {
 
 void TMoviePlayers::AnimateAll() {
   if (!library_.IsLoaded()) return;
-  for (const auto& player : list_) {
-    TAnimateCall call{&library_, player->Handle};
+  // By index: a call into the library may let the client re-enter the plug-in
+  // and open a player, which moves the list's storage.
+  for (std::size_t i = 0; i < list_.size(); ++i) {
+    TAnimateCall call{&library_, list_[i]->Handle};
     // A fault skips this player for this idle step; the others still run.
     faults_.CallFaulted(&TMoviePlayers::AnimateOne, &call);
   }
@@ -153,12 +155,13 @@ void TMoviePlayers::AnimateAll() {
 void TMoviePlayers::RelayoutPlayers(TWindowHandle window, const TRect& rect) {
   roomRect_ = rect;
   if (!library_.IsLoaded()) return;
-  for (const auto& player : list_) {
+  for (std::size_t i = 0; i < list_.size(); ++i) {
+    TMoviePlayer* player = list_[i].get();
     if (player->Handle == 0 || library_.FileLoaded()(player->Handle) == 0) continue;
     if (player->X >= 0 && player->Y >= 0) {
-      PlaceStage(player.get(), window, player->X, player->Y, rect);
+      PlaceStage(player, window, player->X, player->Y, rect);
     } else {
-      CentreStage(player.get(), window);
+      CentreStage(player, window);
     }
   }
 }
