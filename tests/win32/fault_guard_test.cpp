@@ -86,6 +86,35 @@ TEST(FaultGuard, NestedGuardsCatchAtTheInnermostAndTheOuterCallGoesOn) {
   EXPECT_EQ(afterInner, 1);
 }
 
+// A handler registered inside the guarded call, as a library registers its
+// own: it sees the fault first (and declines it), and is unwound before the
+// guard returns.
+int probeFirstPass = 0;
+int probeUnwound = 0;
+
+EXCEPTION_DISPOSITION __cdecl ProbeHandler(EXCEPTION_RECORD* record, void*, CONTEXT*, void*) {
+  if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) ++probeUnwound;
+  else ++probeFirstPass;
+  return ExceptionContinueSearch;
+}
+
+TEST(FaultGuard, TheCalleesOwnHandlersSeeTheFaultFirstAndAreUnwound) {
+  probeFirstPass = probeUnwound = 0;
+  void* const chain = ExceptionChain();
+  auto call = [] {
+    struct {
+      void* Next;
+      void* Handler;
+    } frame{ExceptionChain(), reinterpret_cast<void*>(&ProbeHandler)};
+    asm volatile("movl %0, %%fs:0" : : "r"(&frame) : "memory");
+    *nowhere = 1;
+  };
+  EXPECT_FALSE(RunGuarded(call));
+  EXPECT_EQ(probeFirstPass, 1);
+  EXPECT_EQ(probeUnwound, 1);
+  EXPECT_EQ(ExceptionChain(), chain);
+}
+
 // The stand-in library faults in MMPAnimate for movies whose path holds the
 // text in M5IF32_STUB_FAULT; each call faults again and each is contained.
 TEST(FaultGuard, AnAccessViolationInsideTheMoviePlayerLibraryIsContained) {

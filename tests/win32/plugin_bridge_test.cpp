@@ -170,10 +170,19 @@ TEST_F(PluginBridge, EveryRequestComesBackWithItsReply) {
   for (const TRow& row : rows) {
     Movie(row.Send);
     EXPECT_TRUE(WaitForLine(movieLog_, row.Reply)) << row.Send;
-    if (*row.HostLine) EXPECT_TRUE(WaitForLine(pluginLog_, row.HostLine)) << row.Send;
+    if (*row.HostLine) {
+      EXPECT_TRUE(WaitForLine(pluginLog_, row.HostLine)) << row.Send;
+    }
   }
   // The blow-thru came back from the client as a server message.
   EXPECT_TRUE(WaitForLine(movieLog_, "recv BlowThruMsg status=0 items=2 l:1001 s:hi"));
+  // The write-back hands the movie side the last block received, never more
+  // than the receive buffer holds.
+  Movie("send X2HScr s:again");
+  Movie("writeback 100");
+  EXPECT_TRUE(WaitForLine(movieLog_, "writeback answer=100 name=X2HScr"));
+  Movie("writeback 5000");
+  EXPECT_TRUE(WaitForLine(movieLog_, "writeback answer=1024 name=X2HScr"));
   // Lower-case "x2h" is no request: it is read, not answered.
   Movie("send x2hgetmyid");
   Movie("send X2HGetMyId");
@@ -232,6 +241,20 @@ TEST_F(PluginBridge, PlaymovieShowsTheMovieAtItsPlaceInTheRoom) {
   const COLORREF pixel = GetPixel(dc, 161, 96);
   ReleaseDC(loungeWindow_, dc);
   EXPECT_EQ(pixel, RGB(20, 30, 90));
+  // A line typed into the chat field runs the same way.
+  HWND field = FindWindowExA(loungeWindow_, nullptr, "Edit", nullptr);
+  ASSERT_NE(field, nullptr);
+  SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("playmovie 'other' @30,40"));
+  SendMessageA(field, WM_CHAR, '\r', 0);
+  EXPECT_TRUE(WaitForLine(pluginLog_, "MMPSetStage h=2 window="));
+  EXPECT_TRUE(HasLine(pluginLog_, "stage=180,70,244,118 flags=0"));
+  // Resizing the client window places both stages again; a window-message
+  // event without a message does nothing.
+  const std::size_t placed = CountLines(pluginLog_, "MMPSetStage");
+  Lounge("event 5");
+  Lounge("resize 600 460");
+  EXPECT_TRUE(wintest::WaitUntil([&] { return CountLines(pluginLog_, "MMPSetStage") == placed + 2; }, kLineMs));
+  EXPECT_TRUE(HasLine(pluginLog_, "room 150,30,590,330"));
 }
 
 TEST_F(PluginBridge, AFaultingMovieLeavesTheClientAndTheOtherMoviesRunning) {
@@ -267,6 +290,22 @@ TEST_F(PluginBridge, MalformedRequestsLeaveTheClientRunning) {
     Movie(row);
     ASSERT_TRUE(lounge_->Running()) << row;
   }
+  // Foreign input from the chat line and the server: longer than the event
+  // block, shorter than a blow-thru header, names and digit runs longer than
+  // their buffers.
+  const std::string longText(400, 'w');
+  const std::string hostRows[] = {
+      "inchat 5 " + longText,
+      "server8 blow 47 ab",
+      "server8 usrN 48 " + longText,
+      "chat playmovie '" + longText + "' @123456789012345678901234567890,99999999999999999999",
+      "chat GetFile 'movie|" + longText + "'",
+  };
+  for (const std::string& row : hostRows) {
+    Lounge(row);
+    ASSERT_TRUE(lounge_->Running()) << row;
+  }
+  EXPECT_TRUE(WaitForLine(movieLog_, "recv InChat status=0 items=2 l:5 s:www"));
   Movie("send X2HScrRL s:ok");
   EXPECT_TRUE(WaitForLine(movieLog_, "recv X2HScrRL status=0 items=1 l:2"));
   EXPECT_TRUE(lounge_->Running());

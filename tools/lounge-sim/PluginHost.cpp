@@ -171,6 +171,13 @@ void TPluginHost::RunLine(const std::string& line) {
     event.Text = Rest(in);
   } else if (command == "event") {
     in >> event.Event;
+  } else if (command == "resize") {
+    RECT frame{0, 0, 0, 0};
+    in >> frame.right >> frame.bottom;
+    AdjustWindowRect(&frame, DWORD(GetWindowLongA(window_, GWL_STYLE)), FALSE);
+    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
   } else if (command == "unload") {
     Unload();
     return;

@@ -14,6 +14,7 @@
 //   server7|server8 CODE REF BODY   event 7 or 8, CODE a four-character code
 //   file KIND PATH            event 9, text kind 0
 //   event N                   event N with nothing else set
+//   resize WIDTH HEIGHT       resizes the client area (event 5 follows)
 //   unload                    event 2, then the DLL is released
 //
 // Services: 25 say, 27 script (its result is the script's length), 28 log, 32

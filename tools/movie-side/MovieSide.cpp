@@ -13,6 +13,7 @@
 //     options: cap=N (capacity field; default 256)  size=N (byte count sent; default the capacity)
 //              desc=I,OFFSET,LENGTH (overwrites descriptor I)  count=N (item count field)
 //              addr=HEX (the block's address as sent)
+//   writeback N  asks the peer to write N bytes of its receive buffer to us
 //   connect   looks for the peer again
 //   quit      closes the window
 //
@@ -20,6 +21,7 @@
 //   ready hwnd=<hex> | peer <hex> | peer none
 //   recv <name> status=<s> items=<n> <type>:<value> ...   (s items as text, b items as their length)
 //   sent <name> answer=<bytes read by the peer> | not sent <name>
+//   writeback answer=<bytes written> name=<name of the block written>
 #include <windows.h>
 #undef FreeModule
 
@@ -67,7 +69,7 @@ void Put32(std::uint8_t* at, std::uint32_t value) {
 
 class TMovieSide : public IIpcReceiver {
  public:
-  TMovieSide(const std::string& logPath) : windows_(EndpointProc), endpoint_(windows_, memory_) {
+  explicit TMovieSide(const std::string& logPath) : windows_(EndpointProc), endpoint_(windows_, memory_) {
     if (!logPath.empty()) log_.reset(std::fopen(logPath.c_str(), "w"));
     endpoint_.SetReceiver(this);
   }
@@ -122,6 +124,7 @@ class TMovieSide : public IIpcReceiver {
     const std::vector<std::string> tokens = Tokens(commandLine);
     if (tokens.empty()) return;
     if (tokens[0] == "send" && tokens.size() >= 2) Send(tokens);
+    else if (tokens[0] == "writeback" && tokens.size() == 2) WriteBack(std::strtoul(tokens[1].c_str(), nullptr, 10));
     else if (tokens[0] == "connect") windows_.SendWindowMessage(endpoint_.OwnWindow(), kIpcConnect, 0, 0);
     else if (tokens[0] == "quit") PostMessageA(reinterpret_cast<HWND>(endpoint_.OwnWindow()), WM_CLOSE, 0, 0);
     else Line("unknown command " + commandLine);
@@ -181,6 +184,15 @@ class TMovieSide : public IIpcReceiver {
     }
     const std::intptr_t answer = windows_.SendWindowMessage(peer, kIpcMessage, size, std::intptr_t(address));
     Line("sent " + tokens[1] + " answer=" + std::to_string(answer));
+  }
+
+  // Asks the peer to write its ReceiveBuffer into a buffer of ours.
+  void WriteBack(std::size_t size) {
+    std::vector<char> buffer(std::max<std::size_t>(size, kReceiveBufferSize) + 64, 0);
+    const TWindowHandle peer = endpoint_.UsablePeer();
+    const std::intptr_t answer =
+        peer ? windows_.SendWindowMessage(peer, kIpcWriteBack, size, std::intptr_t(buffer.data())) : 0;
+    Line("writeback answer=" + std::to_string(answer) + " name=" + std::string(buffer.data(), strnlen(buffer.data(), kIpcNameSize)));
   }
 
   win32::TWin32WindowSystem windows_;
