@@ -19,7 +19,6 @@ TEST(Colour32, HelpersFollowTheByteLayout) {
   EXPECT_EQ(MakeColour32(128, 128, 128, 255), 0xFF808080u);
   EXPECT_EQ(MakeColour32(1, 2, 3, 4), 0x04010203u);
   EXPECT_EQ(SystemColorFromColour32(0xFF112233u), 0x00332211u);
-  EXPECT_EQ(Colour32FromSystemColor(0x00332211u), 0xFF112233u);
 }
 
 TEST(Colour32, OffsetClampsEachChannelAndKeepsAlpha) {
