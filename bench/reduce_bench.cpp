@@ -12,13 +12,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bench/ProcessorClock.h"
 #include "quill/imaging/Bitmap.h"
 #include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/ColorLookup.h"
@@ -42,16 +42,19 @@ const TMode kModes[] = {{"nearest", quill::pdNearest},   {"floyd-steinberg", qui
                         {"stucki", quill::pdStucki},     {"sierra", quill::pdSierra},
                         {"jajuni", quill::pdJaJuNI},     {"burkes", quill::pdBurkes}};
 
-// Processor time, not wall time: the machines this runs on are shared.
-// body returns the clock reading at which its timed part began.
-double BestMilliseconds(int runs, const std::function<std::clock_t()>& body) {
-  double best = 1e300;
-  for (int i = 0; i < runs; ++i) {
-    const std::clock_t start = body();
-    const std::clock_t end = std::clock();
-    best = std::min(best, 1000.0 * double(end - start) / CLOCKS_PER_SEC);
+// Processor time (ProcessorClock.h), best of runs (the mean where the clock is
+// coarse); body returns the clock reading at which its timed part began.
+double BestMilliseconds(int runs, const std::function<double()>& body) {
+  using namespace quill::bench;
+  double best = 1e300, total = 0;
+  int calls = 0;
+  for (; calls < runs || (kCoarseClock && total < kCoarseClockSeconds); ++calls) {
+    const double start = body();
+    const double seconds = ProcessorSeconds() - start;
+    best = std::min(best, seconds);
+    total += seconds;
   }
-  return best;
+  return 1000.0 * (kCoarseClock ? total / calls : best);
 }
 
 TBitmap MakePicture(int width, int height) {
@@ -159,7 +162,7 @@ int main(int argc, char** argv) {
     std::vector<std::uint8_t> indices(std::size_t(width) * height);
     for (const TMode& m : modes) {
       const double ms = BestMilliseconds(runs, [&] {
-        const std::clock_t start = std::clock();
+        const double start = quill::bench::ProcessorSeconds();
         quill::TFastColorLookup matcher(palette);
         const auto ditherer = quill::CreateDitherer(m.mode, width, matcher);
         for (int y = 0; y < height; ++y) {
@@ -177,7 +180,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<TBitmap> result;
     const double ms = BestMilliseconds(runs, [&] {
       result.reset();  // freeing the last result is not part of the work timed
-      const std::clock_t start = std::clock();
+      const double start = quill::bench::ProcessorSeconds();
       result = quill::ReduceToPalette(source, palette, m.mode);
       return start;
     });

@@ -21,6 +21,9 @@ from PIL import Image
 
 def run_ours(binary, dump_path, runs):
     args = [binary, "--dump", dump_path, "--runs", str(runs)]
+    runner = os.environ.get("QUILL_BENCH_RUNNER")  # e.g. Wine for the Windows build
+    if runner:
+        args = [runner] + args
     out = subprocess.run(args, check=True, capture_output=True, text=True).stdout
     results = {}
     for line in out.splitlines():

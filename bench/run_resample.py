@@ -23,6 +23,9 @@ SCALES = (0.37, 1.0, 2.5)
 
 def run_ours(binary, dump_path, quick):
     args = [binary, "--dump", dump_path] + (["--quick"] if quick else [])
+    runner = os.environ.get("QUILL_BENCH_RUNNER")  # e.g. Wine for the Windows build
+    if runner:
+        args = [runner] + args
     out = subprocess.run(args, check=True, capture_output=True, text=True).stdout
     results = {}
     for line in out.splitlines():

@@ -13,6 +13,7 @@
 #include "quill/imaging/BmpReader.h"
 #include "quill/imaging/BmpWriter.h"
 #include "quill/imaging/FileBytes.h"
+#include "quill/imaging/ImageLimits.h"
 
 namespace quill {
 
@@ -22,9 +23,7 @@ constexpr const char* kScanLineOutOfRange = "Scan line index out of range";
 constexpr const char* kPixelOutOfRange = "Pixel index out of range";
 constexpr const char* kBitmapNoMemory = "Not enough memory for the bitmap";
 
-std::uint64_t RowBytesFor(int width, TPixelFormat format) {
-  return (std::uint64_t(width) * std::uint64_t(BitsPerPixel(format)) + 31) / 32 * 4;
-}
+std::uint64_t RowBytesFor(int width, TPixelFormat format) { return PaddedRowBytes(width, BitsPerPixel(format)); }
 
 bool IsIndexed(TPixelFormat format) { return BitsPerPixel(format) <= 8; }
 

@@ -7,6 +7,7 @@
 #include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap.h"
 #include "quill/imaging/Graphic.h"
+#include "quill/imaging/ImageLimits.h"
 #include "quill/imaging/Picture.h"
 
 namespace quill {
@@ -238,9 +239,12 @@ void TBitmap32::LoadData(const std::uint8_t* data, std::size_t size) {
   if (size < 8) throw EInvalidGraphic("Invalid bitmap data");
   const std::int64_t w = std::max(GetInt32(data), 0);
   const std::int64_t h = std::max(GetInt32(data + 4), 0);
-  const std::uint64_t pixels = (w > 0 && h > 0) ? std::uint64_t(w) * std::uint64_t(h) : 0;
-  if (pixels > std::uint64_t(INT32_MAX) / 4 || size - 8 < pixels * 4)
-    throw EInvalidGraphic("Invalid bitmap data");
+  // An empty bitmap saves as 0 x 0; anything else obeys the picture cap of
+  // every decoder, which also keeps pixels * 4 far from overflowing.
+  const bool empty = w == 0 || h == 0;
+  if (!empty) CheckPictureSize(w, h);
+  const std::uint64_t pixels = empty ? 0 : std::uint64_t(w) * std::uint64_t(h);
+  if (size - 8 < pixels * 4) throw EInvalidGraphic("Invalid bitmap data");
   ChangeQuietly([&] {
     ChangeSize(int(w), int(h));
     for (std::size_t i = 0; i < bits_.size(); ++i) bits_[i] = TColor32(GetInt32(data + 8 + 4 * i));

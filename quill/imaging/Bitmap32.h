@@ -81,8 +81,9 @@ class TBitmap32 : public TThreadPersistent {
   // The "Data" persistence form: Width (int32), Height (int32), then the pixels
   // in storage order, all little-endian.
   std::vector<std::uint8_t> SaveData() const;
-  // Throws EInvalidGraphic "Invalid bitmap data" when the block is short or its
-  // size is impossible; the bitmap is then unchanged.
+  // Throws EInvalidGraphic: kPictureTooLarge (ImageLimits.h) for a size over
+  // the picture cap, "Invalid bitmap data" when the block is short; the
+  // bitmap is then unchanged.
   void LoadData(const std::uint8_t* data, std::size_t size);
 
   // Writes one pixel of a block copy in the given draw mode.

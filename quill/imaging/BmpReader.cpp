@@ -168,7 +168,7 @@ void ReadRows(TByteReader& in, const TBmpInfo& info, const TTarget& target,
               const TBitfieldDecoder& decoder, TBitmap& bitmap) {
   const int width = bitmap.Width();
   const int height = bitmap.Height();
-  const std::uint64_t fileRowBytes = (std::uint64_t(width) * info.BitCount + 31) / 32 * 4;
+  const std::uint64_t fileRowBytes = PaddedRowBytes(width, info.BitCount);
   const int bytesPerPixel = info.BitCount / 8;
   for (int r = 0; r < height; ++r) {
     const std::uint8_t* src = in.ReadBytes(fileRowBytes);
@@ -224,7 +224,7 @@ TBitmap ReadBmp(const std::uint8_t* data, std::size_t size) {
   const bool rle = info.Compression == bmp::kRle8 || info.Compression == bmp::kRle4;
   if (!rle) {
     // Refuse a short file before making storage for it.
-    const std::uint64_t fileRowBytes = (std::uint64_t(width) * info.BitCount + 31) / 32 * 4;
+    const std::uint64_t fileRowBytes = PaddedRowBytes(width, info.BitCount);
     if (!in.CanRead(fileRowBytes * std::uint64_t(height))) NotValid();
   }
 

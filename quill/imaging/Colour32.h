@@ -17,12 +17,7 @@ constexpr std::uint8_t GreenComponent(TColor32 c) { return std::uint8_t(c >> 8);
 constexpr std::uint8_t BlueComponent(TColor32 c) { return std::uint8_t(c); }
 constexpr std::uint8_t AlphaComponent(TColor32 c) { return std::uint8_t(c >> 24); }
 
-// A system colour is 0x00BBGGRR; Colour32FromSystemColor takes it already
-// resolved (the Win32 layer replaces system colour indices before calling).
-constexpr TColor32 Colour32FromSystemColor(std::uint32_t bgr) {
-  return 0xFF000000u | ((bgr & 0xFFu) << 16) | (bgr & 0xFF00u) | ((bgr >> 16) & 0xFFu);
-}
-
+// The system's colour word: 0x00BBGGRR.
 constexpr std::uint32_t SystemColorFromColour32(TColor32 c) {
   return ((c >> 16) & 0xFFu) | (c & 0xFF00u) | ((c & 0xFFu) << 16);
 }

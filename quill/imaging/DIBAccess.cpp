@@ -61,7 +61,7 @@ void TDIBWriter::Build() {
   // Sizes in 64 bits: the file size field of a BMP is 32 bits, and so is
   // size_t in the 32-bit program. A result whose BMP file could not be
   // addressed is refused as before, though no such file is made any more.
-  const std::uint64_t rowSize = (std::uint64_t(width_) * std::uint64_t(bitsPerPixel_) + 31) / 32 * 4;
+  const std::uint64_t rowSize = PaddedRowBytes(width_, bitsPerPixel_);
   const std::uint64_t pixelsSize = rowSize * std::uint64_t(height_);
   const std::uint64_t fileSize = kFileHeaderSize + headerSize_ + pixelsSize;
   const std::uint64_t limit =

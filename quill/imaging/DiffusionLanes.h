@@ -125,11 +125,12 @@ inline const std::uint32_t* FilledCell(const TCacheView& cache, std::uint32_t bg
 // channel (0 to 4095) in lanes 0 to 2 and 0 in lane 3; the cell is also
 // returned as the low word of bytes, read from the cache straight into the
 // vector register where that saves a step.
-#if defined(__x86_64__) || defined(_M_X64)
+#if defined(__x86_64__) || defined(_M_X64) || defined(__i386__) || defined(_M_IX86)
+#define QUILL_LANES_READ_CELL 1
 // Cell number rest of the block of cells at address block, returned and also
 // given as the low word of bytes: read twice, once into the vector register,
 // where the compiler would make one read and a move between register files.
-inline std::uint32_t ReadCell(std::uint64_t block, std::uint64_t rest, __m128i& bytes) {
+inline std::uint32_t ReadCell(std::uintptr_t block, std::uintptr_t rest, __m128i& bytes) {
   std::uint32_t cell;
 #ifdef __GNUC__
   __asm__("movl (%2,%3,4), %0\n\tmovd (%2,%3,4), %1"
@@ -142,7 +143,9 @@ inline std::uint32_t ReadCell(std::uint64_t block, std::uint64_t rest, __m128i& 
 #endif
   return cell;
 }
+#endif
 
+#if defined(__x86_64__) || defined(_M_X64)
 // The key's five bits of each channel are bits 7 to 11 of its lane. Blue's
 // bits pick a 4 KB block of cells and green's and red's the cell in it, each
 // part in shifts and masks that take one step apiece (a shift by 3 would
@@ -154,6 +157,21 @@ inline std::uint32_t TopBitsMatch(const TCacheView& cache, __m128i u, __m128i& b
   if (cell != cache.empty) return cell;
   const std::uint32_t filled = cache.lookup.Resolve(std::uint32_t(lanes >> 36) & 0xFF,
                                                     std::uint32_t(lanes >> 20) & 0xFF, std::uint32_t(lanes >> 4) & 0xFF);
+  bytes = _mm_cvtsi32_si128(int(filled));
+  return filled;
+}
+#elif defined(QUILL_LANES_READ_CELL)
+// The 32-bit build has no 64-bit move out of the vector register: blue and
+// green come out as one 32-bit word and red beside it (in parallel), then the
+// same block and cell as above.
+inline std::uint32_t TopBitsMatch(const TCacheView& cache, __m128i u, __m128i& bytes) {
+  const std::uint32_t blueGreen = std::uint32_t(_mm_cvtsi128_si32(u));
+  const std::uint32_t red = std::uint32_t(_mm_extract_epi16(u, 2));
+  const std::uintptr_t block = reinterpret_cast<std::uintptr_t>(cache.cells) + ((blueGreen << 5) & 0x1F000);
+  const std::uint32_t cell = ReadCell(block, ((blueGreen >> 18) & 0x3E0) | (red >> 7), bytes);
+  if (cell != cache.empty) return cell;
+  const std::uint32_t filled =
+      cache.lookup.Resolve((red >> 4) & 0xFF, (blueGreen >> 20) & 0xFF, (blueGreen >> 4) & 0xFF);
   bytes = _mm_cvtsi32_si128(int(filled));
   return filled;
 }
@@ -184,7 +202,8 @@ inline __m128i ClampAndMatch(const TCacheView& cache, __m128i sum, __m128i& v, s
     bytes = _mm_cvtsi32_si128(int(cell));
   }
 #else
-  // The saturating pack is the clamp.
+  // The saturating pack is the clamp. (The 32-bit build takes this path too:
+  // there the two-word key of TopBitsMatch measured slower for these modes.)
   const __m128i colour = _mm_packus_epi16(sum, sum);
   v = _mm_unpacklo_epi8(colour, Zero());
   cell = *FilledCell(cache, std::uint32_t(_mm_cvtsi128_si32(colour)));

@@ -17,4 +17,10 @@ inline const char* const kPictureTooLarge =
 // cap, and "Invalid picture dimensions" when either side is below 1.
 void CheckPictureSize(std::int64_t width, std::int64_t height);
 
+// Bytes of one stored row of a BMP or DIB: width x bits rounded up to whole
+// 32-bit words; 0 when either is below 1. Exact in 64 bits for any width and
+// bit count a header field can hold, so a caller can check the product with
+// the height before it allocates or reads.
+std::uint64_t PaddedRowBytes(std::int64_t width, int bitsPerPixel);
+
 }  // namespace quill

@@ -35,7 +35,7 @@ std::uint32_t MaxColourCount(int bitCount) {
 // Fills in the sizes after the fields are known to be sane.
 void ComputeSizes(TDIBLayout& layout) {
   CheckPictureSize(layout.Width, layout.Height);
-  const std::uint64_t rowBytes = DIBRowBytes(layout.Width, layout.BitCount);
+  const std::uint64_t rowBytes = PaddedRowBytes(layout.Width, layout.BitCount);
   const std::uint64_t pixelBytes = rowBytes * std::uint64_t(layout.Height);
   // The cap keeps this far below 4 GB; the check guards the 32-bit fields anyway.
   const std::uint64_t packed = kInfoHeaderSize + std::uint64_t(layout.Entries) * kColourEntrySize + pixelBytes;
@@ -69,11 +69,6 @@ std::uint32_t DefaultColourCount(int bitCount) {
     case 8: return 256;
     default: return 0;
   }
-}
-
-std::uint64_t DIBRowBytes(std::int64_t width, int bitCount) {
-  if (width <= 0 || bitCount <= 0) return 0;
-  return (std::uint64_t(width) * std::uint64_t(bitCount) + 31) / 32 * 4;
 }
 
 TDIBLayout ParseDIBHeader(const std::uint8_t* header, std::uint32_t headerSize) {

@@ -44,8 +44,6 @@ void PutLE32(std::uint8_t* p, std::uint32_t v);
 // Colour-table entries a header without a count implies: 2, 16 or 256 for
 // 1, 4 and 8 bits per pixel, none for deeper pixels.
 std::uint32_t DefaultColourCount(int bitCount);
-// Bytes of one stored row: width x bits rounded up to whole 32-bit words.
-std::uint64_t DIBRowBytes(std::int64_t width, int bitCount);
 
 // What a checked header says about the block it starts.
 struct TDIBLayout {

@@ -91,66 +91,71 @@ void TForm1::WireHandlers() {
 }
 
 void TForm1::FormCreate() {
-  // 1. The importer page is shown first.
+  // The program opens on the importer: its timer refresh runs only while it is shown.
   ShowPage(AVImporter);
-  // 2. Viewport offsets.
+  // The viewport starts at the picture's top-left corner; the first rescale recomputes the
+  // largest offsets from the picture's size.
   FScrollMaxX = kStartScrollMax;
   FScrollMaxY = kStartScrollMax;
   FScrollX = 0;
   FScrollY = 0;
-  // 3. Editor defaults.
+  // The editor starts with no drag or copy rectangle, the pen tool, a 1-pixel brush and
+  // the magnifier on the first pixel.
   FDragStartX = FDragStartY = FDragEndX = FDragEndY = kNoCoordinate;
   FCopyRectLeft = FCopyRectTop = FCopyRectRight = FCopyRectBottom = kNoCoordinate;
   FDrawMode = kDrawModeDraw;
   FBrushSize = 1;
   FMagnifierX = 1;
   FMagnifierY = 1;
-  // 4. Flags; nothing can be pasted before the first copy.
+  // No picture has reached the editor yet, the prop grid shows, and nothing can be pasted
+  // before the first copy.
   FEditorImported = false;
   FShowPropGrid = true;
   FMouseDrawing = false;
   PasteModeButton.SetEnabled(false);
   FMagnifierDrawing = false;
   FCopyBusy = false;
-  // 5. Defaults that loading a picture restores.
+  // What loading a picture puts the scale and brightness back to; the scale slider starts there.
   FDefaultScale = kDefaultScalePosition;
   FDefaultBrightness = kDefaultBrightnessPosition;
   sbScale.SetPosition(kDefaultScalePosition);
-  // 6. A bookmark store that cannot be made is reported, and start-up goes on:
+  // A bookmark store that cannot be made is reported, and start-up goes on:
   // the store serves other tools, this window does not need it.
   Dispatch([this] { InitBookmarkStore(bookmarkDirectory_); });
-  // 7. Whatever the layout says, the window opens at the screen's corner.
+  // Whatever the layout says, the window opens at the screen's corner.
   SetBounds(0, 0, Width(), Height());
-  // 8. The importer's scaling transformation.
+  // Made once and reused by every rescale of the source picture.
   FTransformation = std::make_unique<TAffineTransformation>();
-  // 9. Every 32-bit view but the source picture's gets its control's size.
+  // Every 32-bit view but the source picture's gets its control's size, so drawing into
+  // them needs no size checks later.
   for (TImage32* view : {&Dst, &TempScaleImage32, &NavigateImage32, &TempNavImage32, &PaletteSelectGrid,
                          &AVExpandedImage32, &EditorNormalSizeImage32, &ActiveColorImage32,
                          &ShowBrushSizeImage32, &MagGlassImage32, &CopyImage32}) {
     view->FitBitmapToControl(false, 0);
   }
-  // 10. Editor indicators.
+  // The editor's indicators show the start colour (black) and brush before the first click;
+  // the magnifier and copy buffer start black too.
   FActiveColor = kOpaqueBlack;
   ActiveColorImage32.Bitmap().FillBlockClipped(0, 0, kIndicatorWidth, kIndicatorHeight, FActiveColor);
   MagGlassImage32.Bitmap().FillBlockClipped(0, 0, kMagnifierFillSize, kMagnifierFillSize, FActiveColor);
   CopyImage32.Bitmap().FillBlockClipped(0, 0, kMagnifierFillSize, kMagnifierFillSize, FActiveColor);
   DrawBrushSizeIndicator();
-  // 11. The chat palette: one copy shows the output view in chat colours, the
+  // The chat palette: one copy shows the output view in chat colours, the
   // other goes to the colour reduction.
   Image2.SetPalette(BuildChatPalette());
   FChatPalette = BuildChatPalette();
-  // 12. Section origin.
+  // The section starts at the viewport's top-left corner.
   FSectionX = 0;
   FSectionY = 0;
-  // 13. The source picture resamples bilinearly, although the resize-mode
+  // The source picture resamples bilinearly, although the resize-mode
   // selector starts on "Blocky"; choosing a mode sets the filter it names.
   Image1.Bitmap().SetStretchFilter(sfLinear);
-  // 14.
+  // Until a picture is loaded the timer's section refresh does nothing.
   FImageLoaded = false;
-  // 15. Background from its three sliders.
+  // The background colour follows its three sliders from the start, not only after a change.
   FBackgroundColor = MakeColour32(std::uint8_t(RedBGGaugeBar.Position()), std::uint8_t(GreenBGGaugeBar.Position()),
                                   std::uint8_t(BlueBGGaugeBar.Position()));
-  // 16.
+  // The editor's colour picker shows the chat palette from the start.
   DrawPaletteSelector(PaletteSelectGrid.Bitmap());
 }
 

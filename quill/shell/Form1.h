@@ -241,26 +241,33 @@ class TForm1 : public TForm {
   bool FMagnifierDrawing = false;
 
   // --- Page bar and pages ---
+  // The page bar: SpeedButton2 to 6 are "AV IMPORTER", "AV EDITOR", "ABOUT/HELP", "EXIT".
   TSpeedButton SpeedButton2{"SpeedButton2"}, SpeedButton4{"SpeedButton4"};
   TSpeedButton SpeedButton5{"SpeedButton5"}, SpeedButton6{"SpeedButton6"};
   TPanel AVImporter{"AVImporter"}, AVEditor{"AVEditor"}, AboutQuill{"AboutQuill"};
   TTimer Timer1{"Timer1"};
 
   // --- Importer page ---
+  // The sunken frame around the viewport Dst.
   TPanel Panel1{"Panel1"};
   TImage32 Dst{"Dst"};
+  // Viewport scroll bars: horizontal, vertical.
   TScrollBar ScrollBar1{"ScrollBar1"}, ScrollBar2{"ScrollBar2"};
+  // SpeedButton20 is "Load".
   TSpeedButton ResetButton{"ResetButton"}, SpeedButton20{"SpeedButton20"};
   TSpeedButton PasteClipboardToMain{"PasteClipboardToMain"}, CopyRGBToClipboard{"CopyRGBToClipboard"};
   TSpeedButton TestDitherButton{"TestDitherButton"}, AVToEditorButton{"AVToEditorButton"};
   TSpeedButton ExportAVButton{"ExportAVButton"};
   TStaticText PreviewStaticText{"PreviewStaticText"}, OutputStaticText{"OutputStaticText"};
+  // Never shown: Image1 holds the source picture at full size.
   TImage32 Image1{"Image1"}, TempScaleImage32{"TempScaleImage32"}, TempNavImage32{"TempNavImage32"};
 
   TPanel RGBPanel{"RGBPanel"};
   TImage32 NavigateImage32{"NavigateImage32"};
+  // The output view: the section reduced to the chat palette.
   TImage Image2{"Image2"};
   TScrollBar MyXScrollBar{"MyXScrollBar"}, MyYScrollBar{"MyYScrollBar"};
+  // StaticText6 and StaticText1 are the "Width" and "Height" labels of the section sliders.
   TStaticText StaticText6{"StaticText6"}, SectionSizeStaticText{"SectionSizeStaticText"};
   TGaugeBar SectionSizeGaugeBar{"SectionSizeGaugeBar"};
   TStaticText StaticText1{"StaticText1"}, SectionHeightStaticText{"SectionHeightStaticText"};
@@ -271,6 +278,8 @@ class TForm1 : public TForm {
 
   TPanel RGBAdjustmentsPanel{"RGBAdjustmentsPanel"};
   TRadioGroup DitherModeSelector{"DitherModeSelector"};
+  // StaticText2, 5, 16, 3, 7 and 9: captions of the tone and colour-shift
+  // sliders ("Brightness:" ... "Yellow - Blue"); each Delta... is its read-out.
   TStaticText StaticText2{"StaticText2"}, DeltaBrightnessStaticText{"DeltaBrightnessStaticText"};
   TGaugeBar BrightnessAdjust{"BrightnessAdjust"};
   TStaticText StaticText5{"StaticText5"}, DeltaContrastStaticText{"DeltaContrastStaticText"};
@@ -284,6 +293,7 @@ class TForm1 : public TForm {
   TStaticText StaticText9{"StaticText9"}, DeltaBlueStaticText{"DeltaBlueStaticText"};
   TGaugeBar BlueAdjust{"BlueAdjust"};
   TStaticText BackgroundStaticText{"BackgroundStaticText"};
+  // The "R", "G" and "B" letters of the background sliders.
   TStaticText StaticText10{"StaticText10"}, StaticText11{"StaticText11"}, StaticText12{"StaticText12"};
   TGaugeBar RedBGGaugeBar{"RedBGGaugeBar"}, GreenBGGaugeBar{"GreenBGGaugeBar"};
   TGaugeBar BlueBGGaugeBar{"BlueBGGaugeBar"};
@@ -291,9 +301,11 @@ class TForm1 : public TForm {
   TSpeedButton ResetAdjustmentsButton{"ResetAdjustmentsButton"};
 
   TPanel AdjustmentsPanel{"AdjustmentsPanel"};
+  // StaticText4 is the "Size" caption; SizeStaticText is the scale read-out.
   TStaticText StaticText4{"StaticText4"}, SizeStaticText{"SizeStaticText"};
   TGaugeBar sbScale{"sbScale"};
   TRadioGroup rgStretchFilter{"rgStretchFilter"};
+  // Scale presets: 10 to 17 are "1/4" ... "1.75", 18 is "1.00".
   TSpeedButton SpeedButton10{"SpeedButton10"}, SpeedButton11{"SpeedButton11"}, SpeedButton12{"SpeedButton12"};
   TSpeedButton SpeedButton13{"SpeedButton13"}, SpeedButton14{"SpeedButton14"}, SpeedButton15{"SpeedButton15"};
   TSpeedButton SpeedButton16{"SpeedButton16"}, SpeedButton17{"SpeedButton17"}, SpeedButton18{"SpeedButton18"};
@@ -312,6 +324,8 @@ class TForm1 : public TForm {
   TImage32 PaletteSelectGrid{"PaletteSelectGrid"};
   TPanel AVExpandedPanel{"AVExpandedPanel"};
   TImage32 AVExpandedImage32{"AVExpandedImage32"};
+  // SpeedButton1 copies the real-size image into the magnified one (arrow
+  // left), SpeedButton3 the magnified one into the real-size one (arrow right).
   TSpeedButton SpeedButton1{"SpeedButton1"}, ResetEditAVButton{"ResetEditAVButton"};
   TSpeedButton SpeedButton3{"SpeedButton3"}, ExportEditAVButton{"ExportEditAVButton"};
   TPanel AVRealSizePanel{"AVRealSizePanel"};
@@ -327,6 +341,8 @@ class TForm1 : public TForm {
   TImage32 CopyImage32{"CopyImage32"};
 
   // --- About page ---
+  // About sub-page buttons: "ABOUT QUILL", "AV IMPORTER HELP" and
+  // "AV EDITOR HELP", showing About1, About2 and About3.
   TSpeedButton SpeedButton7{"SpeedButton7"}, SpeedButton8{"SpeedButton8"}, SpeedButton9{"SpeedButton9"};
   TPanel About1{"About1"}, About2{"About2"}, About3{"About3"};
   // The two link labels of About1; both open the project's web page.

