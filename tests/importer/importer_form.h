@@ -69,6 +69,13 @@ class ImporterTest : public ::testing::Test {
     form().SpeedButton20.Click();
   }
 
+  // Start-up resamples bilinearly while the selector shows "Blocky": a user
+  // picks another mode and "Blocky" again for pixel-exact copies.
+  void ChooseBlocky() {
+    form().rgStretchFilter.ClickItem(1);
+    form().rgStretchFilter.ClickItem(0);
+  }
+
   std::unique_ptr<THeadlessForm> headless_;
   std::filesystem::path previousDirectory_;
 };
