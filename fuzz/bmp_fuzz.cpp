@@ -1,10 +1,5 @@
-// libFuzzer entry point for the BMP reader of the plain bitmap. Not part of the
-// default build; with clang, for example:
-//   clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -I. fuzz/bmp_fuzz.cpp \
-//     quill/imaging/Bitmap.cpp quill/imaging/BitmapPixels.cpp quill/imaging/BmpBitfields.cpp \
-//     quill/imaging/BmpReader.cpp quill/imaging/BmpRle.cpp quill/imaging/BmpWriter.cpp \
-//     quill/imaging/ByteReader.cpp quill/imaging/FileBytes.cpp quill/imaging/ImageLimits.cpp \
-//     -o bmp_fuzz
+// libFuzzer entry point for the BMP reader of the plain bitmap (scripts/fuzz
+// builds and runs it).
 // Every input must either load or raise one of the program's exceptions. A
 // loaded bitmap must read every pixel, and saving it and loading the result
 // must give back the same format, colour table and row bytes.

@@ -8,6 +8,7 @@
 // line of the older files (at least one for "lounges.txt", which is read in any
 // case) or the two defaults, each field within its capacity and zero after its
 // string.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -16,6 +17,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "quill/platform/InOutError.h"
@@ -31,17 +33,28 @@ void Check(bool condition) {
   if (!condition) std::abort();
 }
 
-// One folder per process, emptied before each input.
-const fs::path& Folder() {
-  static const fs::path folder = [] {
+// One folder per process, emptied before each input and removed at the end.
+class TScratchFolder {
+ public:
+  TScratchFolder() {
     std::random_device random;
-    for (;;) {
-      const fs::path candidate =
-          fs::temp_directory_path() / ("quill-bookmark-fuzz-" + std::to_string(random()));
-      if (fs::create_directory(candidate)) return candidate;
-    }
-  }();
-  return folder;
+    do {
+      path_ = fs::temp_directory_path() / ("quill-bookmark-fuzz-" + std::to_string(random()));
+    } while (!fs::create_directory(path_));
+  }
+  ~TScratchFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+const fs::path& Folder() {
+  static const TScratchFolder folder;
+  return folder.Path();
 }
 
 std::string ReadAll(const fs::path& path) {

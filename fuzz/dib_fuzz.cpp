@@ -1,13 +1,5 @@
 // libFuzzer entry point for the DIB graphic's readers: each input is read both
-// as a BMP file (ReadBMP) and as a clipboard block (ImportClipboardDIB). Not
-// part of the default build. With clang, build the imaging library
-// instrumented, then link:
-//   CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DQUILL_BUILD_TESTS=OFF \
-//     -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined,fuzzer-no-link"
-//   ninja -C build/fuzz quill_imaging
-//   clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -I. fuzz/dib_fuzz.cpp \
-//     build/fuzz/quill/libquill_imaging.a -ljpeg -lgif -o build/fuzz/dib_fuzz
-//   build/fuzz/dib_fuzz -max_len=4096 -malloc_limit_mb=1024 <corpus dir>
+// as a BMP file (ReadBMP) and as a clipboard block (ImportClipboardDIB).
 // Every input must either load or raise one of the program's exceptions, and a
 // failed read must leave the previous image. A loaded picture must write back
 // the same bytes it holds, read back from its own file form unchanged, draw,

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "quill/imaging/Bitmap32.h"
-#include "quill/imaging/Errors.h"
+#include "quill/base/Errors.h"
 #include "quill/imaging/FileBytes.h"
 #include "quill/imaging/JpegImage.h"
 
