@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "quill/imaging/DIB.h"
+#include "quill/platform/ClipboardPictures.h"
 #include "quill/shell/ClientLink.h"
 
 namespace quill {
@@ -12,9 +13,7 @@ void SaveTempFile(const TBitmap& reduced) { reduced.SaveToFile(kTempFileName); }
 void PutTempFileOnClipboard(IClipboard& clipboard) {
   TDIB dib;
   dib.LoadFile(kTempFileName);
-  const TClipboardDIB item = dib.ExportClipboardDIB();
-  clipboard.Clear();
-  clipboard.SetData(item.Format, item.Data);
+  PutDIBOnClipboard(dib, clipboard);
   // A file that cannot be deleted (another program holds it) stays until the
   // next export; the avatar is on the clipboard either way.
   std::remove(kTempFileName);
