@@ -6,7 +6,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -58,11 +57,6 @@ TRun RunCli(const TArgs& args) {
   std::ostringstream out, err;
   const int status = RunQuillCli(args, out, err);
   return {status, out.str(), err.str()};
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 int LineCount(const std::string& text) { return int(std::count(text.begin(), text.end(), '\n')); }
@@ -144,36 +138,6 @@ TEST(CliRun, ScratchFolderIsTheCurrentDirectoryUntilItGoes) {
   }
   EXPECT_EQ(fs::current_path(), before);
   EXPECT_FALSE(fs::exists(scratchPath));
-}
-
-// Width, height and bits per pixel from a BMP file's information header.
-std::string BmpShape(const std::string& file) {
-  if (file.size() < 30 || file.compare(0, 2, "BM") != 0) return "not a BMP";
-  auto le = [&](std::size_t at, int bytes) {
-    unsigned v = 0;
-    for (int i = bytes - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(file[at + i]);
-    return v;
-  };
-  return std::to_string(le(18, 4)) + "x" + std::to_string(le(22, 4)) + "x" + std::to_string(le(28, 2));
-}
-
-TEST(CliRun, ExportFollowsTheSectionSizeWhilePreviewAndRgbStay132) {
-  const TTempFolder out;
-  struct TRow {
-    TArgs Extra;
-    const char* Shape;
-  };
-  const TRow rows[] = {{{}, "132x132x8"},
-                       {{"--size", "0,25"}, "32x82x8"},
-                       {{"--size", "0,25", "--preview"}, "132x132x8"},
-                       {{"--size", "0,25", "--rgb"}, "132x132x24"}};
-  for (const TRow& row : rows) {
-    TArgs args = {kData + "/photo.jpg", "-o", out / "r.bmp"};
-    args.insert(args.end(), row.Extra.begin(), row.Extra.end());
-    const TRun run = RunCli(args);
-    ASSERT_EQ(run.Status, kCliSuccess) << run.Err;
-    EXPECT_EQ(BmpShape(ReadFile(out / "r.bmp")), row.Shape) << ::testing::PrintToString(row.Extra);
-  }
 }
 
 }  // namespace
