@@ -32,6 +32,7 @@ void TForm1::AVToEditorButtonClick() {
 void TForm1::SpeedButton1Click() {
   const TBitmap32& real = EditorNormalSizeImage32.Bitmap();
   TBitmap32& expanded = AVExpandedImage32.Bitmap();
+  editorHistory_.Begin(expanded);
   expanded.BeginUpdate();
   for (int j = 0; j < kCellCount; ++j) {
     for (int i = 0; i < kCellCount; ++i) {
@@ -41,6 +42,7 @@ void TForm1::SpeedButton1Click() {
   }
   expanded.EndUpdate();
   expanded.NotifyChanged();
+  editorHistory_.Commit(expanded);
 }
 
 void TForm1::SpeedButton3Click() {
