@@ -79,9 +79,18 @@ void PrefetchSpan(const TColor32* row, std::int32_t from, std::int32_t to) {
 #endif
 }
 
+// One row of a destination window that starts at column ox: d[x] is the
+// destination's pixel x.
+struct TRowOut {
+  TColor32* row;
+  std::int32_t ox;
+  TColor32& operator[](std::int32_t x) const { return row[x - ox]; }
+};
+
+// dst holds the destination from pixel (ox, oy) on; db lies inside it.
 template <bool Opaque>
 void DrawNearest(TBitmap32& dst, const TBitmap32& src, const TAffineTransformation& t, const TRect& sb,
-                 const TRect& db) {
+                 const TRect& db, std::int32_t ox, std::int32_t oy) {
   const TColor32* bits = src.Bits();
   const std::size_t stride = std::size_t(src.Width());
   const auto inside = [&sb](std::uint32_t sumX, std::uint32_t sumY) {
@@ -90,7 +99,7 @@ void DrawNearest(TBitmap32& dst, const TBitmap32& src, const TAffineTransformati
   const bool skipsRows = t.InverseFixed().E > kFixedOne || t.InverseFixed().E < -kFixedOne;
   for (std::int32_t y = db.Top; y <= db.Bottom; ++y) {
     const TRowMap row(t.InverseFixed(), db.Left, db.Right, y, kRoundBias);
-    TColor32* d = dst.ScanLine(y);
+    const TRowOut d{dst.ScanLine(y - oy), ox};
     const std::uint32_t stepX = std::uint32_t(row.stepX), stepY = std::uint32_t(row.stepY);
     if (!row.monotonic) {
       std::uint32_t sumX = row.SumX(db.Left), sumY = row.SumY(db.Left);
@@ -137,7 +146,7 @@ inline TColor32 SampleSafe(const TBitmap32& src, std::uint32_t sumX, std::uint32
 
 template <bool Opaque>
 void DrawBilinear(TBitmap32& dst, const TBitmap32& src, const TAffineTransformation& t, const TRect& sb,
-                  const TRect& db) {
+                  const TRect& db, std::int32_t ox, std::int32_t oy) {
   const TColor32* bits = src.Bits();
   const std::int32_t srcW = src.Width(), srcH = src.Height();
   const std::size_t stride = std::size_t(srcW);
@@ -152,7 +161,7 @@ void DrawBilinear(TBitmap32& dst, const TBitmap32& src, const TAffineTransformat
   };
   for (std::int32_t y = db.Top; y <= db.Bottom; ++y) {
     const TRowMap row(t.InverseFixed(), db.Left, db.Right, y, kFixedBias);
-    TColor32* d = dst.ScanLine(y);
+    const TRowOut d{dst.ScanLine(y - oy), ox};
     const std::uint32_t stepX = std::uint32_t(row.stepX), stepY = std::uint32_t(row.stepY);
     if (!row.monotonic) {
       std::uint32_t sumX = row.SumX(db.Left), sumY = row.SumY(db.Left);
@@ -196,23 +205,36 @@ TRect RoundedRect(const TFloatRect& r) {
 }  // namespace
 
 void TransformBitmap(TBitmap32& dst, const TBitmap32& src, TAffineTransformation& t) {
+  TransformBitmapWindow(dst, src, t, dst.Width(), dst.Height(), 0, 0);
+}
+
+void TransformBitmapWindow(TBitmap32& dst, const TBitmap32& src, TAffineTransformation& t, std::int32_t fullWidth,
+                           std::int32_t fullHeight, std::int32_t originX, std::int32_t originY) {
   if (!t.InverseReady()) t.PrepareInverse();
   // Source and destination bounds are inclusive here.
   TRect sb, db;
   const bool sourceInside =
       IntersectRect(sb, RoundedRect(t.SourceRect()), TRect{0, 0, src.Width() - 1, src.Height() - 1});
-  IntersectRect(db, t.TransformedBounds(), TRect{0, 0, dst.Width() - 1, dst.Height() - 1});
+  IntersectRect(db, t.TransformedBounds(), TRect{0, 0, fullWidth - 1, fullHeight - 1});
   // A source rectangle wholly outside the source, or a matrix without an
   // inverse, has nothing to show: the zeroed bounds or the stand-in identity
   // would otherwise paint source pixels that the transformation never maps.
-  const bool drawable = !src.Empty() && !dst.Empty() && sourceInside && !t.InverseDegenerate() &&
-                        db.Left < db.Right && db.Top < db.Bottom;
-  if (drawable) {
+  // Whether anything is drawn is decided on the whole destination, so that a
+  // window onto it shows what the whole would.
+  const bool drawable = !src.Empty() && fullWidth > 0 && fullHeight > 0 && sourceInside &&
+                        !t.InverseDegenerate() && db.Left < db.Right && db.Top < db.Bottom;
+  TRect window;
+  const bool visible =
+      !dst.Empty() && IntersectRect(window, db,
+                                    TRect{originX, originY, originX + dst.Width() - 1, originY + dst.Height() - 1});
+  if (drawable && visible) {
     const bool opaque = src.DrawMode() == dmOpaque;
     if (src.StretchFilter() == sfNearest) {
-      opaque ? DrawNearest<true>(dst, src, t, sb, db) : DrawNearest<false>(dst, src, t, sb, db);
+      opaque ? DrawNearest<true>(dst, src, t, sb, window, originX, originY)
+             : DrawNearest<false>(dst, src, t, sb, window, originX, originY);
     } else {
-      opaque ? DrawBilinear<true>(dst, src, t, sb, db) : DrawBilinear<false>(dst, src, t, sb, db);
+      opaque ? DrawBilinear<true>(dst, src, t, sb, window, originX, originY)
+             : DrawBilinear<false>(dst, src, t, sb, window, originX, originY);
     }
   }
   dst.NotifyChanged();

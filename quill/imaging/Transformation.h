@@ -75,4 +75,11 @@ class TAffineTransformation : public TTransformation {
 // signals a change on dst.
 void TransformBitmap(TBitmap32& dst, const TBitmap32& src, TAffineTransformation& t);
 
+// TransformBitmap into a destination of fullWidth x fullHeight pixels of
+// which dst holds only a window: dst's pixel (0, 0) is the destination's pixel
+// (originX, originY). Every pixel dst holds comes out as TransformBitmap into
+// the whole destination would make it, at a cost that grows with dst alone.
+void TransformBitmapWindow(TBitmap32& dst, const TBitmap32& src, TAffineTransformation& t, std::int32_t fullWidth,
+                           std::int32_t fullHeight, std::int32_t originX, std::int32_t originY);
+
 }  // namespace quill

@@ -12,11 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "quill/imaging/Bitmap.h"
 #include "quill/imaging/Colour32.h"
 #include "quill/imaging/Palette.h"
 #include "quill/imaging/Transformation.h"
 #include "quill/editor/EditorHistory.h"
 #include "quill/importer/OpenDialog.h"
+#include "quill/importer/ToneAdjustment.h"
 #include "quill/shell/Services.h"
 #include "quill/ui/CheckBox.h"
 #include "quill/ui/EventDispatch.h"
@@ -145,11 +147,18 @@ class TForm1 : public TForm {
   // green, blue shifts) of the section refresh, from the sliders as they are.
   TColor32 ApplyToneAdjustment(TColor32 pixel) const;
   TColor32 ApplyColorShift(TColor32 pixel) const;
+  // The two steps' settings as the sliders stand.
+  TToneSettings ToneSettings() const;
+  TColorShift ColorShiftSettings() const;
   // Export and preview: "Preview", "Export", " Rgb->Clip", the "G" double click.
   void TestDitherButtonClick();
   void ExportAVButtonClick();
   void CopyRGBToClipboardClick();
   void ShowPropsLabelDblClick();
+  // The top-left width x height part of the section inside the section
+  // view's frame, as a plain 32-bit bitmap: its pixel (x, y) is the view's
+  // (x + 1, y + 1).
+  std::unique_ptr<TBitmap> SectionBitmap(int width, int height) const;
   // The size the scaled picture has after the last rescale. Only the part the
   // viewport shows is computed and held in TempScaleImage32's bitmap, whose
   // top-left pixel is this picture's pixel ScaledOrigin.
@@ -339,6 +348,8 @@ class TForm1 : public TForm {
   void BuildAboutTexts();
   void WireHandlers();
   void WireImporterHandlers();
+  // Load and Clip->Main after the new source picture is in place.
+  void TakeNewSource();
   // Editor helpers (defined in quill/editor/).
   void WireEditorHandlers();
   // The active colour and its swatch (the brush-size bar keeps its colour).
