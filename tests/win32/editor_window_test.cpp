@@ -8,11 +8,14 @@
 
 #include <cstdint>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "Win32TestSupport.h"
+#include "quill/platform/Clipboard.h"
+#include "quill/platform/win32/Win32Clipboard.h"
 #include "quill/platform/win32/Win32ControlNames.h"
 #include "quill/shell/ChatPalette.h"
 
@@ -70,10 +73,34 @@ void SaveScreenshot(HWND window, const std::string& path) {
   out.write(rows.data(), std::streamsize(rows.size()));
 }
 
+// A 200 x 200 24-bit packed DIB of colour ramps, for the importer to take.
+std::vector<std::uint8_t> RampDib() {
+  constexpr int kSide = 200, kStride = kSide * 3;
+  std::vector<std::uint8_t> dib(40 + kStride * kSide, 0);
+  auto put32 = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) dib[at + i] = std::uint8_t(v >> (8 * i));
+  };
+  put32(0, 40);
+  put32(4, kSide);
+  put32(8, kSide);
+  dib[12] = 1;
+  dib[14] = 24;
+  for (int y = 0; y < kSide; ++y) {
+    for (int x = 0; x < kSide; ++x) {
+      std::uint8_t* p = &dib[40 + std::size_t(kSide - 1 - y) * kStride + std::size_t(x) * 3];
+      p[0] = std::uint8_t(255 - x);  // blue
+      p[1] = std::uint8_t(y);        // green
+      p[2] = std::uint8_t(x + y / 2);  // red
+    }
+  }
+  return dib;
+}
+
 class EditorWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = FreshWorkFolder("editor");
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = FreshWorkFolder(std::string("editor-") + info->name());
     log_ = folder_ + "\\lounge.log";
     props_ = folder_ + "\\props.bmp";
     lounge_ = std::make_unique<TChildProcess>(Quote(wintest::WindowsPath(LOUNGE_SIM_EXE)) + " --log " + Quote(log_) +
@@ -122,7 +149,28 @@ class EditorWindow : public ::testing::Test {
     Mouse("AVExpandedImage32", WM_LBUTTONUP, 0, CellPoint(i2, j2));
   }
 
-  std::string folder_, log_, props_;
+  // Exports and waits for the stand-in client to show the props; the colour
+  // of pixel (x, y) of the image it received.
+  std::function<TColor32(int, int)> ExportToTheLounge() {
+    Click("ExportEditAVButton");
+    EXPECT_TRUE(wintest::WaitUntil([&] { return HasLine(ReadLines(log_), "props shown"); }, kStepTimeoutMs))
+        << ::testing::PrintToString(ReadLines(log_));
+    EXPECT_TRUE(HasLine(ReadLines(log_), "CF_DIB 132x132 8bpp colours=256 compression=0"))
+        << ::testing::PrintToString(ReadLines(log_));
+    props_bytes_ = wintest::ReadTextFile(props_);
+    EXPECT_EQ(props_bytes_.size(), kRows + 132 * 132);
+    // Rows are stored bottom-up; the colour table holds blue, green, red.
+    return [this](int x, int y) {
+      if (props_bytes_.size() != kRows + 132 * 132) return TColor32(0);
+      const auto index = std::uint8_t(props_bytes_[kRows + std::size_t(131 - y) * 132 + std::size_t(x)]);
+      const std::size_t at = kTable + 4 * std::size_t(index);
+      return MakeColour32(std::uint8_t(props_bytes_[at + 2]), std::uint8_t(props_bytes_[at + 1]),
+                          std::uint8_t(props_bytes_[at]));
+    };
+  }
+
+  static constexpr std::size_t kTable = 14 + 40, kRows = kTable + 256 * 4;
+  std::string folder_, log_, props_, props_bytes_;
   std::unique_ptr<TChildProcess> lounge_, quill_;
   HWND form_ = nullptr;
 };
@@ -147,22 +195,7 @@ TEST_F(EditorWindow, DrawingReachesTheLoungeThroughTheRealSizeViewAndTheExport) 
   Click("MagGlassButton");
   DragCells(20, 15, 20, 15);
   Click("SpeedButton3");  // expanded view to real-size view
-  SaveScreenshot(form_, folder_ + "\\editor-screen.bmp");
-  Click("ExportEditAVButton");
-
-  ASSERT_TRUE(wintest::WaitUntil([&] { return HasLine(ReadLines(log_), "props shown"); }, kStepTimeoutMs))
-      << ::testing::PrintToString(ReadLines(log_));
-  const std::vector<std::string> lines = ReadLines(log_);
-  EXPECT_TRUE(HasLine(lines, "CF_DIB 132x132 8bpp colours=256 compression=0")) << ::testing::PrintToString(lines);
-  const std::string file = wintest::ReadTextFile(props_);
-  constexpr std::size_t kTable = 14 + 40, kRows = kTable + 256 * 4;
-  ASSERT_EQ(file.size(), kRows + 132 * 132);
-  // Rows are stored bottom-up; the colour table holds blue, green, red.
-  auto colour = [&](int x, int y) {
-    const auto index = std::uint8_t(file[kRows + std::size_t(131 - y) * 132 + std::size_t(x)]);
-    const std::size_t at = kTable + 4 * std::size_t(index);
-    return MakeColour32(std::uint8_t(file[at + 2]), std::uint8_t(file[at + 1]), std::uint8_t(file[at]));
-  };
+  const auto colour = ExportToTheLounge();
   const TColor32 rectangle = ChatPaletteColour32(SelectorCellToEntry(rectangleCell));
   const TColor32 dot = ChatPaletteColour32(SelectorCellToEntry(dotCell));
   const TColor32 fill = ChatPaletteColour32(SelectorCellToEntry(fillCell));
@@ -174,6 +207,49 @@ TEST_F(EditorWindow, DrawingReachesTheLoungeThroughTheRealSizeViewAndTheExport) 
                            {50, 50, dot},       {52, 50, dot},       {54, 50, dot},  {51, 50, fill},
                            {60, 60, fill},      {0, 0, fill},        {131, 131, fill}};
   for (const TProbe& p : probes) EXPECT_EQ(colour(p.x, p.y), p.expected) << p.x << "," << p.y;
+}
+
+TEST_F(EditorWindow, AnImportedPictureIsEditedMagnifiedAndExported) {
+  TWin32Clipboard clipboard;
+  clipboard.Clear();
+  clipboard.SetData(kCF_DIB, RampDib());
+  Click("PasteClipboardToMain");  // "Clip->Main": the ramp becomes the source
+  Click("AVToEditorButton");      // "Editor": preview into the real-size view
+  Click("SpeedButton1");          // real-size view to expanded view
+  const int rectangleCell = 228;  // the last row's first cell
+  ChooseColour(rectangleCell);
+  Click("RectangleModeButton");
+  DragCells(5, 5, 40, 25);
+  ChooseColour(0);
+  Click("ShowBrushSizeImage32");
+  Click("ShowBrushSizeImage32");  // brush size 3
+  Click("DrawModeButton");
+  for (int i = 0; i < 8; ++i) {
+    Mouse("AVExpandedImage32", i == 0 ? WM_LBUTTONDOWN : WM_MOUSEMOVE, MK_LBUTTON, CellPoint(60 + 6 * i, 70 + 3 * i));
+  }
+  Mouse("AVExpandedImage32", WM_LBUTTONUP, 0, CellPoint(102, 91));
+  Click("BWEffectModeButton");
+  DragCells(70, 100, 120, 125);
+  Click("MagGlassButton");
+  DragCells(20, 10, 20, 10);
+  // A copy drag left open: its rubber band is on the screen, not in the image.
+  Click("CopyModeButton");
+  Mouse("AVExpandedImage32", WM_LBUTTONDOWN, MK_LBUTTON, CellPoint(8, 40));
+  Mouse("AVExpandedImage32", WM_MOUSEMOVE, MK_LBUTTON, CellPoint(50, 90));
+  SaveScreenshot(form_, folder_ + "\\editor-screen.bmp");
+  Mouse("AVExpandedImage32", WM_LBUTTONUP, 0, CellPoint(50, 90));
+  Click("SpeedButton3");
+
+  const auto colour = ExportToTheLounge();
+  const TColor32 rectangle = ChatPaletteColour32(SelectorCellToEntry(rectangleCell));
+  EXPECT_EQ(colour(5, 5), rectangle);
+  EXPECT_EQ(colour(39, 24), rectangle);
+  // The ramp came through the importer: its corner is not black, and the
+  // B/W rectangle made its part grey.
+  EXPECT_NE(colour(131, 0), kOpaqueBlack);
+  const TColor32 grey = colour(100, 110);
+  EXPECT_EQ(RedComponent(grey), GreenComponent(grey));
+  EXPECT_EQ(GreenComponent(grey), BlueComponent(grey));
 }
 
 }  // namespace
