@@ -169,6 +169,25 @@ class EditorWindow : public ::testing::Test {
     };
   }
 
+  // What the screen shows at a pixel of a control.
+  TColor32 ScreenColour(const std::string& name, int x, int y) {
+    POINT at{x, y};
+    ClientToScreen(Control(name), &at);
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return MakeColour32(GetRValue(c), GetGValue(c), GetBValue(c));
+  }
+  // Real key presses into Quill, which must be the foreground window.
+  void TypeWithCtrl(BYTE key) {
+    SetForegroundWindow(form_);
+    wintest::WaitUntil([&] { return GetForegroundWindow() == form_; }, kStepTimeoutMs);
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    keybd_event(key, 0, 0, 0);
+    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+  }
+
   static constexpr std::size_t kTable = 14 + 40, kRows = kTable + 256 * 4;
   std::string folder_, log_, props_, props_bytes_;
   std::unique_ptr<TChildProcess> lounge_, quill_;
@@ -207,6 +226,21 @@ TEST_F(EditorWindow, DrawingReachesTheLoungeThroughTheRealSizeViewAndTheExport) 
                            {50, 50, dot},       {52, 50, dot},       {54, 50, dot},  {51, 50, fill},
                            {60, 60, fill},      {0, 0, fill},        {131, 131, fill}};
   for (const TProbe& p : probes) EXPECT_EQ(colour(p.x, p.y), p.expected) << p.x << "," << p.y;
+}
+
+TEST_F(EditorWindow, CtrlZAndCtrlYFromTheKeyboardUndoAndRedoTheLastTool) {
+  Click("SpeedButton4");
+  const TColor32 white = ChatPaletteColour32(SelectorCellToEntry(0));
+  ChooseColour(0);
+  Click("RectangleModeButton");
+  DragCells(10, 10, 20, 20);
+  // The view repaints after each change: the screen shows what the bitmap holds.
+  auto shown = [&] { return ScreenColour("AVExpandedImage32", 46, 46); };
+  ASSERT_TRUE(wintest::WaitUntil([&] { return shown() == white; }, kStepTimeoutMs));
+  TypeWithCtrl('Z');
+  EXPECT_TRUE(wintest::WaitUntil([&] { return shown() == kOpaqueBlack; }, kStepTimeoutMs));
+  TypeWithCtrl('Y');
+  EXPECT_TRUE(wintest::WaitUntil([&] { return shown() == white; }, kStepTimeoutMs));
 }
 
 TEST_F(EditorWindow, AnImportedPictureIsEditedMagnifiedAndExported) {
