@@ -220,6 +220,16 @@ TEST_F(EditorTest, CopyAndPaste) {
   EXPECT_TRUE(StripUntouched(expanded()));
 }
 
+TEST_F(EditorTest, ACopyReleasedWithoutAPressStartsAtTheFirstCell) {
+  // The drag start is still -1: the block must not reach left of the view.
+  SetCell(0, 0, kRed);
+  form().CopyModeButton.Click();
+  form().AVExpandedImage32.MouseUp(mbLeft, 0, 16, 16);
+  EXPECT_EQ(form().FCopyRectLeft, 0);
+  EXPECT_EQ(form().FCopyRectRight, 15);
+  EXPECT_EQ(form().CopyImage32.Bitmap().GetPixelUnchecked(1, 1), kRed);
+}
+
 TEST_F(EditorTest, RightButtonTakesTheColourInEveryToolAndIgnoresReleasesBeyondTheView) {
   FillCells(kWhite);
   SetCell(7, 8, kGreen);
