@@ -60,21 +60,6 @@ TEST_F(EditorTest, BrushIsCutAtTheLastCell) {
   }
 }
 
-TEST_F(EditorTest, DrawPaintsOneBlockPerEventOnlyWhileTheButtonIsDown) {
-  FillCells(kWhite);
-  TImage32& view = form().AVExpandedImage32;
-  view.MouseMove(0, 31, 31);  // no button: nothing
-  view.MouseDown(mbLeft, ssLeft, 1, 1);
-  view.MouseMove(ssLeft, 31, 1);  // a fast move: cells 0 and 10, nothing between
-  view.MouseUp(mbLeft, 0, 31, 1);
-  view.MouseMove(0, 61, 1);
-  EXPECT_EQ(Cell(0, 0), kOpaqueBlack);
-  EXPECT_EQ(Cell(10, 0), kOpaqueBlack);
-  EXPECT_EQ(Cell(5, 0), kWhite);
-  EXPECT_EQ(Cell(10, 10), kWhite);
-  EXPECT_EQ(Cell(20, 0), kWhite);
-}
-
 TEST_F(EditorTest, RectangleToolsCoverTheirCellsInEitherDirection) {
   struct TCase {
     const char* what;

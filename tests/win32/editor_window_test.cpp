@@ -1,9 +1,10 @@
-// The editor of a running Quill.exe driven from outside with real mouse
-// messages: colours are chosen on the palette grid (its click reads the
-// system cursor, so the cursor is moved there first), drawn with several
-// tools on the expanded view, copied to the real-size view and exported; the
-// stand-in client (LoungeSim) takes the clipboard's CF_DIB on Ctrl+Q and saves
-// it, and its pixels must be what was drawn.
+// The editor of a running Quill.exe driven from outside with real mouse and
+// key messages: a picture pasted into the importer comes into the editor,
+// colours are chosen on the palette grid (its click reads the system cursor,
+// so the cursor is moved there first), several tools draw on the expanded
+// view, the result goes to the real-size view and is exported; the stand-in
+// client (LoungeSim) takes the clipboard's CF_DIB on Ctrl+Q and saves it, and
+// its pixels must be what was drawn. Ctrl+Z and Ctrl+Y undo and redo on screen.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -194,40 +195,6 @@ class EditorWindow : public ::testing::Test {
   HWND form_ = nullptr;
 };
 
-TEST_F(EditorWindow, DrawingReachesTheLoungeThroughTheRealSizeViewAndTheExport) {
-  Click("SpeedButton4");  // "AV EDITOR"
-  const int rectangleCell = 3, dotCell = 100, fillCell = 200;
-  ChooseColour(rectangleCell);
-  Click("RectangleModeButton");
-  DragCells(10, 10, 30, 20);  // cells 10..29 by 10..19
-  ChooseColour(dotCell);
-  Click("DrawModeButton");
-  // A press and two moves: three separate cells, nothing between them.
-  Mouse("AVExpandedImage32", WM_LBUTTONDOWN, MK_LBUTTON, CellPoint(50, 50));
-  Mouse("AVExpandedImage32", WM_MOUSEMOVE, MK_LBUTTON, CellPoint(52, 50));
-  Mouse("AVExpandedImage32", WM_MOUSEMOVE, MK_LBUTTON, CellPoint(54, 50));
-  Mouse("AVExpandedImage32", WM_LBUTTONUP, 0, CellPoint(54, 50));
-  Mouse("AVExpandedImage32", WM_MOUSEMOVE, 0, CellPoint(60, 60));  // no button: no paint
-  ChooseColour(fillCell);
-  Click("FillModeButton");
-  DragCells(100, 100, 100, 100);
-  Click("MagGlassButton");
-  DragCells(20, 15, 20, 15);
-  Click("SpeedButton3");  // expanded view to real-size view
-  const auto colour = ExportToTheLounge();
-  const TColor32 rectangle = ChatPaletteColour32(SelectorCellToEntry(rectangleCell));
-  const TColor32 dot = ChatPaletteColour32(SelectorCellToEntry(dotCell));
-  const TColor32 fill = ChatPaletteColour32(SelectorCellToEntry(fillCell));
-  struct TProbe {
-    int x, y;
-    TColor32 expected;
-  };
-  const TProbe probes[] = {{10, 10, rectangle}, {29, 19, rectangle}, {30, 19, fill}, {29, 20, fill},
-                           {50, 50, dot},       {52, 50, dot},       {54, 50, dot},  {51, 50, fill},
-                           {60, 60, fill},      {0, 0, fill},        {131, 131, fill}};
-  for (const TProbe& p : probes) EXPECT_EQ(colour(p.x, p.y), p.expected) << p.x << "," << p.y;
-}
-
 TEST_F(EditorWindow, CtrlZAndCtrlYFromTheKeyboardUndoAndRedoTheLastTool) {
   Click("SpeedButton4");
   const TColor32 white = ChatPaletteColour32(SelectorCellToEntry(0));
@@ -243,25 +210,26 @@ TEST_F(EditorWindow, CtrlZAndCtrlYFromTheKeyboardUndoAndRedoTheLastTool) {
   EXPECT_TRUE(wintest::WaitUntil([&] { return shown() == white; }, kStepTimeoutMs));
 }
 
-TEST_F(EditorWindow, AnImportedPictureIsEditedMagnifiedAndExported) {
+TEST_F(EditorWindow, AnImportedPictureIsEditedMagnifiedAndReachesTheLounge) {
   TWin32Clipboard clipboard;
   clipboard.Clear();
   clipboard.SetData(kCF_DIB, RampDib());
   Click("PasteClipboardToMain");  // "Clip->Main": the ramp becomes the source
   Click("AVToEditorButton");      // "Editor": preview into the real-size view
   Click("SpeedButton1");          // real-size view to expanded view
-  const int rectangleCell = 228;  // the last row's first cell
+  const int rectangleCell = 228;  // the grid's last row
   ChooseColour(rectangleCell);
   Click("RectangleModeButton");
-  DragCells(5, 5, 40, 25);
+  DragCells(5, 5, 40, 25);  // cells 5..39 by 5..24
   ChooseColour(0);
   Click("ShowBrushSizeImage32");
   Click("ShowBrushSizeImage32");  // brush size 3
   Click("DrawModeButton");
-  for (int i = 0; i < 8; ++i) {
+  // A press and moves: one 3 x 3-cell block per event, nothing between them.
+  for (int i = 0; i < 8; ++i)
     Mouse("AVExpandedImage32", i == 0 ? WM_LBUTTONDOWN : WM_MOUSEMOVE, MK_LBUTTON, CellPoint(60 + 6 * i, 70 + 3 * i));
-  }
   Mouse("AVExpandedImage32", WM_LBUTTONUP, 0, CellPoint(102, 91));
+  Mouse("AVExpandedImage32", WM_MOUSEMOVE, 0, CellPoint(110, 60));  // no button: no paint
   Click("BWEffectModeButton");
   DragCells(70, 100, 120, 125);
   Click("MagGlassButton");
@@ -272,18 +240,27 @@ TEST_F(EditorWindow, AnImportedPictureIsEditedMagnifiedAndExported) {
   Mouse("AVExpandedImage32", WM_MOUSEMOVE, MK_LBUTTON, CellPoint(50, 90));
   SaveScreenshot(form_, folder_ + "\\editor-screen.bmp");
   Mouse("AVExpandedImage32", WM_LBUTTONUP, 0, CellPoint(50, 90));
-  Click("SpeedButton3");
+  Click("SpeedButton3");  // expanded view to real-size view
 
   const auto colour = ExportToTheLounge();
   const TColor32 rectangle = ChatPaletteColour32(SelectorCellToEntry(rectangleCell));
-  EXPECT_EQ(colour(5, 5), rectangle);
-  EXPECT_EQ(colour(39, 24), rectangle);
-  // The ramp came through the importer: its corner is not black, and the
-  // B/W rectangle made its part grey.
-  EXPECT_NE(colour(131, 0), kOpaqueBlack);
-  const TColor32 grey = colour(100, 110);
-  EXPECT_EQ(RedComponent(grey), GreenComponent(grey));
-  EXPECT_EQ(GreenComponent(grey), BlueComponent(grey));
+  const TColor32 white = ChatPaletteColour32(SelectorCellToEntry(0));
+  struct TProbe {
+    int x, y;
+    TColor32 colour;
+    bool same;
+  };
+  const TProbe probes[] = {
+      {5, 5, rectangle, true},   {39, 24, rectangle, true}, {40, 24, rectangle, false}, {39, 25, rectangle, false},
+      {60, 70, white, true},     {68, 75, white, true},     {64, 71, white, false},     {110, 60, white, false},
+      {131, 0, kOpaqueBlack, false},  // the ramp came through the importer
+  };
+  for (const TProbe& p : probes) EXPECT_EQ(colour(p.x, p.y) == p.colour, p.same) << p.x << "," << p.y;
+  // The B/W rectangle made its cells grey, both corners included.
+  for (auto [x, y] : {std::pair{70, 100}, {120, 125}, {95, 110}}) {
+    const TColor32 grey = colour(x, y);
+    EXPECT_TRUE(RedComponent(grey) == GreenComponent(grey) && GreenComponent(grey) == BlueComponent(grey)) << x;
+  }
 }
 
 }  // namespace
