@@ -7,6 +7,8 @@
 #include "quill/imaging/Bitmap.h"
 #include "quill/imaging/Errors.h"
 #include "quill/imaging/Graphic.h"
+#include "quill/imaging/FileBytes.h"
+#include "quill/imaging/JpegImage.h"
 #include "quill/imaging/Picture.h"
 
 namespace quill {
@@ -222,7 +224,26 @@ void TBitmap32::CopyFrom(const TPicture& source) {
   CopyFrom(*source.Graphic());
 }
 
+void TBitmap32::AdoptPixels(int width, int height, std::vector<TColor32>&& pixels) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (pixels.size() != std::size_t(width) * std::size_t(height))
+    throw EInternalError("Pixel count does not match the bitmap size");
+  {
+    const TBitmapLock lock(*this);
+    bits_.swap(pixels);
+    width_ = bits_.empty() ? 0 : width;
+    height_ = bits_.empty() ? 0 : height;
+  }
+  NotifyChanged();
+}
+
 void TBitmap32::LoadPicture(const std::string& fileName) {
+  if (IsJpegFileName(fileName)) {
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(fileName);
+    LoadJpegBitmap32(*this, bytes.data(), bytes.size());
+    return;
+  }
   TPicture picture;
   picture.LoadFromFile(fileName);
   CopyFrom(picture);

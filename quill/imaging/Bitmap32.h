@@ -99,6 +99,12 @@ class TBitmap32 : public TThreadPersistent {
 
   void ForceOpaque();
 
+  // Takes pixels (width x height of them, rows top to bottom) as its whole
+  // storage, for decoders that make a picture in one piece; draw mode and
+  // filter stay. A count that does not match the size raises EInternalError
+  // and changes nothing. Signals one change.
+  void AdoptPixels(int width, int height, std::vector<TColor32>&& pixels);
+
   // Copies this whole bitmap into dst at (0, 0), clipped, in this bitmap's draw mode.
   void DrawAt(TBitmap32& dst) const;
   // Stretched draw of src's SrcRect into DstRect of this bitmap with src's filter.
@@ -108,7 +114,8 @@ class TBitmap32 : public TThreadPersistent {
   void CopyFrom(const TBitmap& source);
   void CopyFrom(const TGraphic& source);
   void CopyFrom(const TPicture& source);
-  // Loads a picture file by its extension (see Picture.h), then CopyFrom it.
+  // Loads a picture file by its extension (see Picture.h), then CopyFrom it;
+  // a JPEG file is decoded straight into the bitmap (LoadJpegBitmap32).
   void LoadPicture(const std::string& fileName);
   // Makes dst a 32-bit bitmap of the same size holding these pixels.
   void CopyTo(TBitmap& dst) const;

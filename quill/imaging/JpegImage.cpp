@@ -160,6 +160,13 @@ bool ReadRow(TDecoder& d, JSAMPROW row) {
   return jpeg_read_scanlines(&d.info, &row, 1) == 1;
 }
 
+// Up to count rows into rows[0..]; the number read, or -1 when the library
+// gave up.
+int ReadRows(TDecoder& d, JSAMPARRAY rows, int count) {
+  if (setjmp(d.error.jump)) return -1;
+  return int(jpeg_read_scanlines(&d.info, rows, JDIMENSION(count)));
+}
+
 bool Finish(TDecoder& d) {
   if (setjmp(d.error.jump)) return false;
   jpeg_finish_decompress(&d.info);
@@ -278,6 +285,53 @@ void TJPEGImage::LoadFromStream(const std::uint8_t* data, std::size_t size) {
   width_ = width;
   height_ = height;
   rgb_.swap(rgb);
+}
+
+void LoadJpegBitmap32(TBitmap32& bitmap, const std::uint8_t* data, std::size_t size) {
+  TDecoderGuard guard;
+  TDecoder& d = *guard;
+  if (!OpenAndReadHeader(d, data, size)) Fail(d);
+  CheckPictureSize(d.info.image_width, d.info.image_height);
+
+  // The library writes colour and grey files straight as blue, green, red and
+  // an opaque alpha: the memory order of a Colour32, with the very values its
+  // RGB output has. CMYK has no such output and is converted row by row.
+  const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
+  if (!StartDecompress(d, cmyk ? JCS_CMYK : JCS_EXT_BGRA)) Fail(d);
+  const int width = int(d.info.output_width);
+  const int height = int(d.info.output_height);
+  CheckPictureSize(width, height);
+  if (d.info.output_components != 4) throw EInvalidGraphic(kUnsupported);
+  const bool inverted = d.info.saw_Adobe_marker != 0;
+
+  std::vector<TColor32> pixels;
+  std::vector<std::uint8_t> cmykRow, rgbRow;
+  try {
+    pixels.resize(std::size_t(width) * std::size_t(height));
+    if (cmyk) cmykRow.resize(std::size_t(width) * 4), rgbRow.resize(std::size_t(width) * 3);
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory("Out of memory");
+  }
+
+  constexpr int kRowsPerCall = 16;
+  JSAMPROW rows[kRowsPerCall];
+  for (int y = 0; y < height;) {
+    const int wanted = cmyk ? 1 : std::min(kRowsPerCall, height - y);
+    for (int i = 0; i < wanted; ++i)
+      rows[i] = cmyk ? cmykRow.data() : reinterpret_cast<JSAMPROW>(pixels.data() + std::size_t(y + i) * width);
+    const int got = ReadRows(d, rows, wanted);
+    if (got <= 0) Fail(d);
+    if (cmyk) {
+      CmykToRgb(cmykRow.data(), rgbRow.data(), width, inverted);
+      TColor32* out = pixels.data() + std::size_t(y) * width;
+      for (int x = 0; x < width; ++x) out[x] = MakeColour32(rgbRow[3 * x], rgbRow[3 * x + 1], rgbRow[3 * x + 2]);
+    }
+    y += got;
+  }
+  if (d.error.dataMissing) Fail(d);
+  if (!Finish(d)) Fail(d);
+  if (d.error.dataMissing) Fail(d);
+  bitmap.AdoptPixels(width, height, std::move(pixels));
 }
 
 void TJPEGImage::LoadFromFile(const std::string& path) {

@@ -9,6 +9,8 @@
 
 namespace quill {
 
+class TBitmap32;
+
 class TJPEGImage : public TGraphic {
  public:
   // On any error the image is unchanged and EInvalidGraphic is thrown.
@@ -26,5 +28,11 @@ class TJPEGImage : public TGraphic {
   int height_ = 0;
   std::vector<std::uint8_t> rgb_;
 };
+
+// Decodes a JPEG file's bytes straight into the 32-bit bitmap: it gets the
+// size and the opaque pixels that CopyFrom of the loaded TJPEGImage would give
+// it, without the RGB copy in between. On any error (the same as
+// TJPEGImage's) the bitmap is unchanged.
+void LoadJpegBitmap32(TBitmap32& bitmap, const std::uint8_t* data, std::size_t size);
 
 }  // namespace quill

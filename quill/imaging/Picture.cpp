@@ -30,12 +30,17 @@ std::unique_ptr<TGraphic> Load(const std::string& path) {
 
 }  // namespace
 
+bool IsJpegFileName(const std::string& path) {
+  const std::string ext = LowerExtension(path);
+  return ext == ".jpg" || ext == ".jpeg" || ext == ".jpe" || ext == ".jfif";
+}
+
 void TPicture::LoadFromFile(const std::string& path) {
   const std::string ext = LowerExtension(path);
   std::unique_ptr<TGraphic> graphic;
   if (ext == ".bmp" || ext == ".dib")
     graphic = Load<TBitmap>(path);
-  else if (ext == ".jpg" || ext == ".jpeg" || ext == ".jpe" || ext == ".jfif")
+  else if (IsJpegFileName(path))
     graphic = Load<TJPEGImage>(path);
   else if (ext == ".gif")
     graphic = Load<TGIFImage>(path);

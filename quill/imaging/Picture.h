@@ -7,6 +7,9 @@
 
 namespace quill {
 
+// True for the extensions TPicture loads as JPEG, case ignored.
+bool IsJpegFileName(const std::string& path);
+
 class TPicture {
  public:
   // Chooses the graphic kind by the file's extension, case ignored: .bmp/.dib,

@@ -28,6 +28,18 @@ int ScrollOffset(const TScrollBar& bar, int scrollMax) {
   return std::max(0, bar.Position() * scrollMax / (bar.Max() + 1));
 }
 
+// Sets a flag for one scope.
+class TFlagScope {
+ public:
+  explicit TFlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~TFlagScope() { flag_ = false; }
+  TFlagScope(const TFlagScope&) = delete;
+  TFlagScope& operator=(const TFlagScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
 // Signals the change of a bitmap once at the end of a scope that changes it
 // many times, also when the scope is left by an exception.
 class TUpdateScope {
@@ -46,12 +58,26 @@ class TUpdateScope {
 
 }  // namespace
 
+// While the read-out repaints, the pump may deliver further moves of the
+// scale or scroll sliders (a drag in progress), each asking for a rescale of
+// its own. Rather than drawing an outdated scale after the newer one, such a
+// request only marks this rescale to start over with the sliders as they are
+// now; the viewport is drawn once, for the latest position.
 void TForm1::sbScaleChange() {
-  const float scale = float(sbScale.Position()) / float(kScaleUnit);
-  SizeStaticText.SetCaption(FixedText(scale, kScalePrecision, kScaleDigits));
-  // The slider and the read-out repaint here; a timer tick may refresh the
-  // section from the viewport as it still is.
-  ProcessMessages();
+  if (rescaling_) {
+    rescaleAgain_ = true;
+    return;
+  }
+  const TFlagScope rescaling(rescaling_);
+  float scale = 0;
+  do {
+    rescaleAgain_ = false;
+    scale = float(sbScale.Position()) / float(kScaleUnit);
+    SizeStaticText.SetCaption(FixedText(scale, kScalePrecision, kScaleDigits));
+    // The slider and the read-out repaint here; a timer tick may refresh the
+    // section from the viewport as it still is.
+    ProcessMessages();
+  } while (rescaleAgain_);
 
   const TBitmap32& source = Image1.Bitmap();
   FTransformation->SetSourceRect(TFloatRect{0, 0, float(source.Width() - 1), float(source.Height() - 1)});
@@ -83,9 +109,11 @@ void TForm1::sbScaleChange() {
   }
   {
     const TUpdateScope viewportUpdate(viewport);
-    viewport.FillAll(FBackgroundColor);
     const int rows = std::min(plan.CopyHeight, viewport.Height());
     const int columns = std::min(plan.CopyWidth, viewport.Width());
+    // Background where the copy leaves the viewport uncovered (in practice the
+    // copy always covers it all).
+    if (rows < viewport.Height() || columns < viewport.Width()) viewport.FillAll(FBackgroundColor);
     for (int y = 0; y < rows && columns > 0; ++y)
       std::memcpy(viewport.ScanLine(y), scaled.ScanLine(y), std::size_t(columns) * sizeof(TColor32));
   }

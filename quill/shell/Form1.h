@@ -374,6 +374,8 @@ class TForm1 : public TForm {
   int sectionRefreshCount_ = 0;
   int scaledWidth_ = 0, scaledHeight_ = 0;
   int scaledOriginX_ = 0, scaledOriginY_ = 0;
+  // A rescale asked for while one pumps messages is folded into it.
+  bool rescaling_ = false, rescaleAgain_ = false;
 };
 
 }  // namespace quill

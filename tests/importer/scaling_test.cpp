@@ -156,5 +156,20 @@ TEST_F(Scaling, MessagesArePumpedBeforeTheViewportChanges) {
   EXPECT_EQ(f.Dst.Bitmap().GetPixelUnchecked(0, 0), f.FBackgroundColor);
 }
 
+TEST_F(Scaling, MoveDuringThePumpIsDrawnNotOverwritten) {
+  TForm1& f = form();
+  Load(WritePicture("p.bmp", 400, 300));
+  bool moved = false;
+  const TMessagePumpScope pump([&] {
+    // A drag delivers the next position while the first rescale pumps.
+    if (!moved) moved = true, f.sbScale.SetPosition(125);
+  });
+  f.sbScale.SetPosition(1000);
+  EXPECT_EQ(f.sbScale.Position(), 125);
+  EXPECT_EQ(f.SizeStaticText.Caption(), "0.25");
+  EXPECT_EQ(f.ScaledWidth(), 310) << "drawn for the latest position";
+  EXPECT_EQ(f.FScrollMaxX, 0);
+}
+
 }  // namespace
 }  // namespace quill::test

@@ -10,6 +10,7 @@
 #include "quill/ui/GaugeBar.h"
 #include "quill/ui/Image.h"
 #include "quill/ui/Image32.h"
+#include "quill/ui/NumberText.h"
 #include "quill/ui/Panel.h"
 #include "quill/ui/RadioGroup.h"
 #include "quill/ui/ScrollBar.h"
@@ -34,10 +35,33 @@ LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam,
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// Dispatches every message waiting for this thread's windows, paints and
+// timer ticks included, and returns when none is left. A quit message is put
+// back for the message loop to end on.
+void PumpPendingMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(int(message.wParam));
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+// Numbers the program shows take the user's decimal separator.
+void TakeUserDecimalSeparator() {
+  char separator[4] = {};
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator) > 1)
+    SetDecimalSeparator(separator[0]);
+}
+
 }  // namespace
 
 TWin32Backend::TWin32Backend(TForm& form, const std::string& applicationTitle)
-    : form_(form), instance_(GetModuleHandleA(nullptr)) {
+    : form_(form), instance_(GetModuleHandleA(nullptr)), pump_(PumpPendingMessages) {
+  TakeUserDecimalSeparator();
   RegisterWindowClasses();
   CreateApplicationWindow(applicationTitle);
   CreatePeers(form, applicationWindow_.Get());

@@ -19,6 +19,7 @@
 #include "quill/platform/win32/Win32Handles.h"
 #include "quill/platform/win32/Win32Hints.h"
 #include "quill/ui/Form.h"
+#include "quill/ui/MessagePump.h"
 
 namespace quill {
 
@@ -89,6 +90,9 @@ class TWin32Backend {
   std::unordered_map<HWND, TWin32Peer*> windows_;
   std::map<std::tuple<std::string, int, bool>, TFontHandle> fonts_;
   std::map<TColor32, TBrush> brushes_;
+  // Long handlers (the importer's rescale) let the windows repaint and the
+  // timer tick through this while the backend exists.
+  TMessagePumpScope pump_;
 };
 
 }  // namespace quill
