@@ -71,6 +71,8 @@ void TForm1::AVExpandedImage32MouseDown(TMouseButton button, TShiftState, int x,
   const int px = std::max(CellCorner(x), 0);
   const int py = std::max(CellCorner(y), 0);
   FMouseDrawing = true;
+  // Press to release is one undo step.
+  editorHistory_.Begin(AVExpandedImage32.Bitmap());
   if (FDrawMode == kDrawModeDraw) {
     FillPixels(AVExpandedImage32.Bitmap(), BrushBlock(px, py, FBrushSize), FActiveColor);
   } else if (DragsRectangle(FDrawMode)) {
@@ -114,6 +116,7 @@ void TForm1::AVExpandedImage32MouseUp(TMouseButton button, TShiftState, int x, i
     if (overView) TakeActiveColor(expanded.GetPixelUnchecked(px, py));
     return;
   }
+  if (!editorHistory_.Open()) editorHistory_.Begin(expanded);
   // The drag tools start from the press's corner; before any press that is -1.
   const int startX = std::max(FDragStartX, 0);
   const int startY = std::max(FDragStartY, 0);
@@ -176,6 +179,7 @@ void TForm1::AVExpandedImage32MouseUp(TMouseButton button, TShiftState, int x, i
     default:
       break;
   }
+  editorHistory_.Commit(expanded);
 }
 
 void TForm1::DrawModeButtonClick() { FDrawMode = kDrawModeDraw; }

@@ -1,7 +1,5 @@
 // Moving the avatar between the importer and the editor, between the
 // expanded and the real-size views, and the editor's export.
-#include "quill/editor/EditorTransfer.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -11,9 +9,9 @@
 #include "quill/imaging/Bitmap.h"
 #include "quill/imaging/DIB.h"
 #include "quill/imaging/ReduceToPalette.h"
+#include "quill/importer/AvatarExport.h"
 #include "quill/platform/ClipboardPictures.h"
 #include "quill/shell/ChatPalette.h"
-#include "quill/shell/ClientLink.h"
 #include "quill/shell/Form1.h"
 
 namespace quill {
@@ -26,12 +24,13 @@ void TForm1::AVToEditorButtonClick() {
   ShowPage(AVEditor);
   // The real-size view takes the file's size (132 x 132) and colours; the
   // expanded view waits for the left arrow.
-  EditorNormalSizeImage32.Bitmap().LoadPicture(kEditorTempFile);
+  EditorNormalSizeImage32.Bitmap().LoadPicture(kTempFileName);
 }
 
 void TForm1::SpeedButton1Click() {
   const TBitmap32& real = EditorNormalSizeImage32.Bitmap();
   TBitmap32& expanded = AVExpandedImage32.Bitmap();
+  editorHistory_.Begin(expanded);
   expanded.BeginUpdate();
   for (int j = 0; j < kCellCount; ++j) {
     for (int i = 0; i < kCellCount; ++i) {
@@ -41,6 +40,7 @@ void TForm1::SpeedButton1Click() {
   }
   expanded.EndUpdate();
   expanded.NotifyChanged();
+  editorHistory_.Commit(expanded);
 }
 
 void TForm1::SpeedButton3Click() {
@@ -80,19 +80,17 @@ void TForm1::ExportEditAVButtonClick() {
   std::unique_ptr<TBitmap> reduced = ReduceToPalette(avatar, FChatPalette, pdNearest);
   // 3. Through the temporary file into the DIB graphic, onto the emptied
   // clipboard as its one CF_DIB item.
-  reduced->SaveToFile(kEditorTempFile);
+  SaveTempFile(*reduced);
   auto dib = std::make_unique<TDIB>();
-  dib->LoadFile(kEditorTempFile);
+  dib->LoadFile(kTempFileName);
   PutDIBOnClipboard(*dib, Services().Clipboard);
-  // 4. The client takes the image before the clean-up.
-  if (LoungeFound(Services().Desktop)) {
-    ShowLoungeForm(Services().Desktop);
-    SendPropShortcuts(Services().Desktop);
-  }
+  // 4. Unlike the importer's export, the client takes the image before the
+  // clean-up.
+  HandOffToClient(Services().Desktop);
   // 5. Clean-up.
   dib.reset();
   reduced.reset();
-  std::remove(kEditorTempFile);
+  std::remove(kTempFileName);
   // 6. The latching button comes up again.
   ExportEditAVButton.SetDown(false);
 }

@@ -19,6 +19,7 @@ void TForm1::WireEditorHandlers() {
   MagGlassImage32.OnMouseUp = [this](TMouseButton b, TShiftState s, int x, int y) {
     MagGlassImage32MouseUp(b, s, x, y);
   };
+  OnKeyDown = [this](unsigned key, TShiftState shift) { FormKeyDown(key, shift); };
   PaletteSelectGrid.OnClick = [this] { PaletteSelectGridClick(); };
   ShowBrushSizeImage32.OnMouseUp = [this](TMouseButton b, TShiftState s, int x, int y) {
     ShowBrushSizeImage32MouseUp(b, s, x, y);

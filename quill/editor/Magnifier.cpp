@@ -49,6 +49,8 @@ void TForm1::PaintMagnifierCell(int x, int y) {
 void TForm1::MagGlassImage32MouseDown(TMouseButton button, TShiftState, int x, int y) {
   if (button != mbLeft) return;
   FMagnifierDrawing = true;
+  // Painting in the magnifier changes the expanded view too: one undo step.
+  editorHistory_.Begin(AVExpandedImage32.Bitmap());
   if (FDrawMode == kDrawModeMagnify) PaintMagnifierCell(x, y);
 }
 
@@ -64,6 +66,7 @@ void TForm1::MagGlassImage32MouseUp(TMouseButton button, TShiftState, int x, int
     return;
   }
   if (FDrawMode == kDrawModeMagnify) PaintMagnifierCell(x, y);
+  editorHistory_.Commit(AVExpandedImage32.Bitmap());
 }
 
 }  // namespace quill

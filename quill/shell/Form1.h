@@ -16,6 +16,7 @@
 #include "quill/imaging/Colour32.h"
 #include "quill/imaging/Palette.h"
 #include "quill/imaging/Transformation.h"
+#include "quill/editor/EditorHistory.h"
 #include "quill/importer/OpenDialog.h"
 #include "quill/importer/ToneAdjustment.h"
 #include "quill/shell/Services.h"
@@ -212,6 +213,8 @@ class TForm1 : public TForm {
   void SpeedButton3Click();
   void ResetEditAVButtonClick();
   void ExportEditAVButtonClick();
+  // Ctrl+Z and Ctrl+Y on the editor page: undo and redo on the expanded view.
+  void FormKeyDown(unsigned key, TShiftState shift);
 
   TServices& Services() { return services_; }
 
@@ -371,6 +374,8 @@ class TForm1 : public TForm {
   void EraseRubberBand();
   void PaintMagnifierCell(int x, int y);
   void MagnifyArea(int px, int py);
+  // The expanded view's undo and redo steps.
+  TEditorHistory editorHistory_;
   // The wrapped text lines of About1 to About3 (they carry no behaviour).
   TLabel& AddTextLine(TPanel& page, const std::string& name, const std::string& text, int top,
                       TColor32 colour);

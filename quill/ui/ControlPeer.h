@@ -15,8 +15,8 @@
 //   Visible(), Enabled();
 //   per kind: Down/GroupIndex (TSpeedButton), Min/Max/Position (TGaugeBar,
 //   TScrollBar), Checked (TCheckBox), Items/ItemIndex/Columns (TRadioGroup),
-//   Bevel (TPanel), Bitmap() and BitmapRect() (TImage32), Picture() and
-//   Palette() (TImage).
+//   Bevel (TPanel), Bitmap(), BitmapRect() and FocusRects() (TImage32),
+//   Picture() and Palette() (TImage).
 //
 // How the backend reports user input: it calls the control's input methods,
 // which run the events through the central dispatch (quill/ui/EventDispatch.h):
@@ -24,7 +24,8 @@
 //   TStaticText::Click()/DblClick(), TGaugeBar/TScrollBar::SetPosition(p),
 //   TScrollBar::ScrollLines/ScrollPages, TImage32::MouseDown/MouseMove/MouseUp
 //   (button, shift, x, y in control pixels) and Click(), TTimer::Tick() on each
-//   WM_TIMER, TForm::Close() when the user closes the window.
+//   WM_TIMER, TForm::Close() when the user closes the window, TForm::KeyDown
+//   for every key press in the window's tree.
 //
 // How the control tells the peer about changes: the calls below, each made
 // after the model's state has changed (a position is stored before OnChange

@@ -29,6 +29,11 @@ TTimer* TForm::FindTimer(const std::string& name) const {
   return nullptr;
 }
 
+void TForm::KeyDown(unsigned key, TShiftState shift) {
+  if (!OnKeyDown) return;
+  Dispatch([&] { OnKeyDown(key, shift); });
+}
+
 void TForm::Close() {
   if (closed_) return;
   closed_ = true;

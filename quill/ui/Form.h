@@ -13,6 +13,9 @@ namespace quill {
 
 enum TFormBorderStyle { bsSizeable, bsSingle, bsToolWindow };
 
+// A key press: its virtual-key code and the modifier keys held.
+using TKeyDownEvent = std::function<void(unsigned key, TShiftState shift)>;
+
 class TForm : public TControl {
  public:
   explicit TForm(std::string name);
@@ -28,6 +31,12 @@ class TForm : public TControl {
   void AddTimer(TTimer& timer) { timers_.push_back(&timer); }
   const std::vector<TTimer*>& Timers() const { return timers_; }
   TTimer* FindTimer(const std::string& name) const;
+
+  // A key pressed while the window is active, seen by the form before the
+  // control that has the focus (the backend reports every key press of the
+  // window's tree here); runs OnKeyDown through the event dispatch.
+  void KeyDown(unsigned key, TShiftState shift);
+  TKeyDownEvent OnKeyDown;
 
   // Closes the window: runs OnClose through the event dispatch, then tells the
   // peer, which destroys the real window and ends the message loop.

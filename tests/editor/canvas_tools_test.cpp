@@ -60,21 +60,6 @@ TEST_F(EditorTest, BrushIsCutAtTheLastCell) {
   }
 }
 
-TEST_F(EditorTest, DrawPaintsOneBlockPerEventOnlyWhileTheButtonIsDown) {
-  FillCells(kWhite);
-  TImage32& view = form().AVExpandedImage32;
-  view.MouseMove(0, 31, 31);  // no button: nothing
-  view.MouseDown(mbLeft, ssLeft, 1, 1);
-  view.MouseMove(ssLeft, 31, 1);  // a fast move: cells 0 and 10, nothing between
-  view.MouseUp(mbLeft, 0, 31, 1);
-  view.MouseMove(0, 61, 1);
-  EXPECT_EQ(Cell(0, 0), kOpaqueBlack);
-  EXPECT_EQ(Cell(10, 0), kOpaqueBlack);
-  EXPECT_EQ(Cell(5, 0), kWhite);
-  EXPECT_EQ(Cell(10, 10), kWhite);
-  EXPECT_EQ(Cell(20, 0), kWhite);
-}
-
 TEST_F(EditorTest, RectangleToolsCoverTheirCellsInEitherDirection) {
   struct TCase {
     const char* what;
@@ -218,6 +203,16 @@ TEST_F(EditorTest, CopyAndPaste) {
   EXPECT_EQ(Cell(131, 131), kRed);
   ClickCell(120, 120);  // Paste repeats
   EXPECT_TRUE(StripUntouched(expanded()));
+}
+
+TEST_F(EditorTest, ACopyReleasedWithoutAPressStartsAtTheFirstCell) {
+  // The drag start is still -1: the block must not reach left of the view.
+  SetCell(0, 0, kRed);
+  form().CopyModeButton.Click();
+  form().AVExpandedImage32.MouseUp(mbLeft, 0, 16, 16);
+  EXPECT_EQ(form().FCopyRectLeft, 0);
+  EXPECT_EQ(form().FCopyRectRight, 15);
+  EXPECT_EQ(form().CopyImage32.Bitmap().GetPixelUnchecked(1, 1), kRed);
 }
 
 TEST_F(EditorTest, RightButtonTakesTheColourInEveryToolAndIgnoresReleasesBeyondTheView) {

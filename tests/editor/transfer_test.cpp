@@ -4,10 +4,10 @@
 #include <memory>
 
 #include "editor_form.h"
-#include "quill/editor/EditorTransfer.h"
 #include "quill/imaging/Bitmap.h"
 #include "quill/imaging/DIB.h"
 #include "quill/imaging/ReduceToPalette.h"
+#include "quill/importer/AvatarExport.h"
 #include "quill/shell/ChatPalette.h"
 #include "quill/shell/ClientLink.h"
 
@@ -58,7 +58,7 @@ TEST_F(EditorTest, ExportIsTheRealSizeImageInNearestModeWhateverTheSelectorShows
   for (int y = 40; y < 80; ++y)
     for (int x = 0; x < 132; ++x) ASSERT_EQ(dib.Image()->Row(y)[x], flat) << "dithered at " << x << "," << y;
 
-  EXPECT_FALSE(fs::exists(kEditorTempFile));
+  EXPECT_FALSE(fs::exists(kTempFileName));
   EXPECT_FALSE(form().ExportEditAVButton.Down());
   EXPECT_EQ(headless_->Desktop.ForegroundWindow(), client);
   EXPECT_EQ(headless_->Desktop.KeyLog().size(), 8u);
@@ -93,7 +93,7 @@ TEST_F(EditorTest, ResetBeforeAnyTransferDoesNothing) {
   form().ResetEditAVButton.Click();
   EXPECT_EQ(form().AVEditor.Left(), kShownPageLeft);
   EXPECT_EQ(form().EditorNormalSizeImage32.Bitmap().Width(), 134);
-  EXPECT_FALSE(fs::exists(kEditorTempFile));
+  EXPECT_FALSE(fs::exists(kTempFileName));
   EXPECT_TRUE(headless_->Messages.Shown().empty());
 }
 
@@ -102,7 +102,7 @@ TEST_F(EditorTest, TransferLoadsThePreviewIntoTheRealSizeViewOnly) {
   TBitmap source;
   source.SetPixelFormat(pf24bit);
   source.SetSize(kAvatarSize, kAvatarSize);
-  ReduceToPalette(source, form().FChatPalette, pdNearest)->SaveToFile(kEditorTempFile);
+  ReduceToPalette(source, form().FChatPalette, pdNearest)->SaveToFile(kTempFileName);
   FillCells(kRed);
   for (TSpeedButton* button : {&form().AVToEditorButton, &form().ResetEditAVButton}) {
     form().SpeedButton2.Click();  // the importer page
@@ -110,9 +110,9 @@ TEST_F(EditorTest, TransferLoadsThePreviewIntoTheRealSizeViewOnly) {
     ASSERT_TRUE(headless_->Messages.Shown().empty()) << headless_->Messages.Shown()[0].Text;
     EXPECT_TRUE(form().FEditorImported);
     EXPECT_EQ(form().AVEditor.Left(), kShownPageLeft);
-    ASSERT_TRUE(fs::exists(kEditorTempFile)) << "the file stays";
+    ASSERT_TRUE(fs::exists(kTempFileName)) << "the file stays";
     TBitmap32 file;
-    file.LoadPicture(kEditorTempFile);
+    file.LoadPicture(kTempFileName);
     const TBitmap32& real = form().EditorNormalSizeImage32.Bitmap();
     ASSERT_EQ(real.Width(), 132);
     ASSERT_EQ(real.Height(), 132);

@@ -180,6 +180,10 @@ int TWin32Backend::Run() {
       exitCode = 1;
       break;
     }
+    // The form sees every key press of its windows first, whichever of them
+    // has the focus (the editor's Ctrl+Z and Ctrl+Y).
+    if (message.message == WM_KEYDOWN && (message.hwnd == form || IsChild(form, message.hwnd)))
+      form_.KeyDown(unsigned(message.wParam), ShiftStateFromKeyboard());
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }

@@ -190,4 +190,12 @@ TShiftState ShiftStateFromMouse(WPARAM keys) {
   return shift;
 }
 
+TShiftState ShiftStateFromKeyboard() {
+  TShiftState shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  return shift;
+}
+
 }  // namespace quill

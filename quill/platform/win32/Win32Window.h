@@ -81,5 +81,7 @@ class TWin32Peer : public IControlPeer {
 
 // Modifier and button state of a mouse message in the model's terms.
 TShiftState ShiftStateFromMouse(WPARAM keys);
+// The modifier keys held now, for a key message.
+TShiftState ShiftStateFromKeyboard();
 
 }  // namespace quill
