@@ -16,7 +16,7 @@
 #include "quill/platform/headless/HeadlessMessageBox.h"
 #include "quill/platform/headless/HeadlessShell.h"
 #include "quill/platform/headless/MemoryClipboard.h"
-#include "quill/platform/win32/GaugeBarGeometry.h"
+#include "quill/ui/GaugeBarGeometry.h"
 #include "quill/platform/win32/Win32Backend.h"
 #include "quill/platform/win32/Win32ControlNames.h"
 #include "quill/shell/Form1.h"
