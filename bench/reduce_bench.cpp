@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/ProcessorClock.h"
+#include "bench/Timing.h"
 #include "quill/imaging/Bitmap.h"
 #include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/ColorLookup.h"
@@ -42,20 +42,7 @@ const TMode kModes[] = {{"nearest", quill::pdNearest},   {"floyd-steinberg", qui
                         {"stucki", quill::pdStucki},     {"sierra", quill::pdSierra},
                         {"jajuni", quill::pdJaJuNI},     {"burkes", quill::pdBurkes}};
 
-// Processor time (ProcessorClock.h), best of runs (the mean where the clock is
-// coarse); body returns the clock reading at which its timed part began.
-double BestMilliseconds(int runs, const std::function<double()>& body) {
-  using namespace quill::bench;
-  double best = 1e300, total = 0;
-  int calls = 0;
-  for (; calls < runs || (kCoarseClock && total < kCoarseClockSeconds); ++calls) {
-    const double start = body();
-    const double seconds = ProcessorSeconds() - start;
-    best = std::min(best, seconds);
-    total += seconds;
-  }
-  return 1000.0 * (kCoarseClock ? total / calls : best);
-}
+using quill::bench::BestMilliseconds;
 
 TBitmap MakePicture(int width, int height) {
   quill::TBitmap32 picture;

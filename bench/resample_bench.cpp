@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "bench/ProcessorClock.h"
+#include "bench/Timing.h"
 #include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/StretchDraw.h"
 #include "quill/imaging/Transformation.h"
@@ -24,20 +24,13 @@ using quill::TBitmap32;
 constexpr int kPictureWidth = 4000;  // 12 megapixels
 constexpr int kPictureHeight = 3000;
 
-// Processor time (ProcessorClock.h), best of runs (the mean where the clock is
-// coarse).
+// Times the whole of body (Timing.h).
 double BestMilliseconds(int runs, const std::function<void()>& body) {
-  using namespace quill::bench;
-  double best = 1e300, total = 0;
-  int calls = 0;
-  for (; calls < runs || (kCoarseClock && total < kCoarseClockSeconds); ++calls) {
-    const double start = ProcessorSeconds();
+  return quill::bench::BestMilliseconds(runs, [&] {
+    const double start = quill::bench::ProcessorSeconds();
     body();
-    const double seconds = ProcessorSeconds() - start;
-    best = std::min(best, seconds);
-    total += seconds;
-  }
-  return 1000.0 * (kCoarseClock ? total / calls : best);
+    return start;
+  });
 }
 
 void Report(const std::string& name, std::int64_t pixels, double ms) {

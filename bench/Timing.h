@@ -1,5 +1,6 @@
 #pragma once
-// Processor time of the calling thread in seconds, not wall time: the
+// How the benches time their calls. Processor time of the calling thread,
+// not wall time: the
 // machines the benches run on are shared, and a busy neighbour would
 // otherwise inflate the figures several times over. The Windows runtime's
 // clock() counts wall time, so the Windows build asks the system for the
@@ -9,6 +10,9 @@
 #else
 #include <ctime>
 #endif
+
+#include <algorithm>
+#include <functional>
 
 namespace quill::bench {
 
@@ -34,6 +38,22 @@ inline double ProcessorSeconds() {
 #else
   return double(std::clock()) / CLOCKS_PER_SEC;
 #endif
+}
+
+// Times runs calls of body (more where the clock is coarse, see above) and
+// returns the best in milliseconds, or the mean where the clock is coarse.
+// body returns the clock reading at which its timed part began, so that it
+// can leave set-up out.
+inline double BestMilliseconds(int runs, const std::function<double()>& body) {
+  double best = 1e300, total = 0;
+  int calls = 0;
+  for (; calls < runs || (kCoarseClock && total < kCoarseClockSeconds); ++calls) {
+    const double start = body();
+    const double seconds = ProcessorSeconds() - start;
+    best = std::min(best, seconds);
+    total += seconds;
+  }
+  return 1000.0 * (kCoarseClock ? total / calls : best);
 }
 
 }  // namespace quill::bench
