@@ -96,8 +96,9 @@ void TForm1::AVExpandedImage32MouseMove(TShiftState, int x, int y) {
     px = std::min(px, kCellsEnd);
     py = std::min(py, kCellsEnd);
     if (!FMouseDrawing) return;
-    // Drawing the previous span again inverts it back: the band moves.
-    AVExpandedImage32.DrawFocusRect(NormalisedSpan(FDragStartX, FDragStartY, FDragEndX, FDragEndY));
+    // Drawing the previous span again inverts it back: the band moves. (A
+    // repaint in between, after an undo, has taken it off already.)
+    EraseRubberBand();
     AVExpandedImage32.DrawFocusRect(NormalisedSpan(FDragStartX, FDragStartY, px, py));
     FDragEndX = px;
     FDragEndY = py;
