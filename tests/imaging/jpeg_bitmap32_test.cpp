@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "quill/imaging/Bitmap32.h"
-#include "quill/imaging/Errors.h"
 #include "quill/imaging/FileBytes.h"
 #include "quill/imaging/JpegImage.h"
 
@@ -41,7 +40,7 @@ TEST(LoadJpegBitmap32, FailureLeavesTheBitmap) {
     TBitmap32 bitmap;
     bitmap.ChangeSize(3, 2);
     bitmap.FillAll(0xFF123456u);
-    EXPECT_THROW(LoadJpegBitmap32(bitmap, bytes.data(), bytes.size()), EInvalidGraphic);
+    EXPECT_ANY_THROW(LoadJpegBitmap32(bitmap, bytes.data(), bytes.size()));
     EXPECT_EQ(bitmap.Width(), 3);
     EXPECT_EQ(bitmap.GetPixelUnchecked(2, 1), 0xFF123456u);
   }

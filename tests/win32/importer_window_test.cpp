@@ -16,7 +16,6 @@
 #include "quill/platform/headless/HeadlessMessageBox.h"
 #include "quill/platform/headless/HeadlessShell.h"
 #include "quill/platform/headless/MemoryClipboard.h"
-#include "quill/platform/win32/GaugeBarGeometry.h"
 #include "quill/platform/win32/Win32Backend.h"
 #include "quill/platform/win32/Win32ControlNames.h"
 #include "quill/shell/Form1.h"
@@ -76,9 +75,9 @@ TEST_F(ImporterWindow, ScaleDragRescalesAtEveryMove) {
   ASSERT_TRUE(f.FImageLoaded) << (messages_.Shown().empty() ? "" : messages_.Shown()[0].Text);
   EXPECT_EQ(f.FScrollMaxX, 291);
   HWND slider = Find("sbScale");
-  const TGaugeGeometry geometry(f.sbScale.Width(), f.sbScale.Height(), false, f.sbScale.HandleSize(), 0, 1000);
-  const TRect handle = geometry.Layout(f.sbScale.Position()).Handle;
-  const int grabX = (handle.Left + handle.Right) / 2, y = f.sbScale.Height() / 2;
+  // The handle's middle at 500: a 16-pixel arrow, then half of the track
+  // that the 10-pixel handle travels (200 - 2 x 16 - 10), then half a handle.
+  const int grabX = 16 + (200 - 32 - 10) * 500 / 1000 + 5, y = 8;
   SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, Point(grabX, y));
   SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, Point(-100, y));
   // While the button is still down the viewport already shows scale 0.
