@@ -31,9 +31,7 @@ inline double ProcessorSeconds() {
 #ifdef _WIN32
   FILETIME created, exited, kernel, user;
   GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-  auto ticks = [](const FILETIME& t) {
-    return double((unsigned long long)t.dwHighDateTime << 32 | t.dwLowDateTime);
-  };
+  auto ticks = [](const FILETIME& t) { return double((unsigned long long)t.dwHighDateTime << 32 | t.dwLowDateTime); };
   return (ticks(kernel) + ticks(user)) * 1e-7;  // 100 ns units
 #else
   return double(std::clock()) / CLOCKS_PER_SEC;

@@ -42,9 +42,10 @@ void TimePicture(const std::string& path, int runs) {
   quill::TCliSession session("");
   quill::TForm1& form = session.Form();
   session.Load(path);
-  for (const std::string& message : session.TakeMessages()) std::fprintf(stderr, "%s: %s\n", path.c_str(), message.c_str());
-  const std::string size = std::to_string(form.Image1.Bitmap().Width()) + "x" +
-                           std::to_string(form.Image1.Bitmap().Height());
+  for (const std::string& message : session.TakeMessages())
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), message.c_str());
+  const std::string size =
+      std::to_string(form.Image1.Bitmap().Width()) + "x" + std::to_string(form.Image1.Bitmap().Height());
   static const char* const modes[] = {"blocky", "normal", "reduce", "spline"};
   // "Normal" first: it is the filter in force at start-up.
   for (const int mode : {1, 0, 2, 3}) {
@@ -59,7 +60,8 @@ void TimePicture(const std::string& path, int runs) {
   }
   form.rgStretchFilter.ClickItem(1);
   form.sbScale.SetPosition(500);
-  const double plain = BestMilliseconds(runs * 4, [] {}, [&] { form.CopyImageOver(form.FSectionX, form.FSectionY); });
+  const double plain = BestMilliseconds(
+      runs * 4, [] {}, [&] { form.CopyImageOver(form.FSectionX, form.FSectionY); });
   Report("CopyImageOver " + size + " start-up controls", plain);
   // Every adjustment away from its neutral value and both flips.
   form.ContrastGaugeBar.SetPosition(80);
@@ -68,7 +70,8 @@ void TimePicture(const std::string& path, int runs) {
   form.RedAdjust.SetPosition(100);
   form.FlipHorizontal.SetChecked(true);
   form.FlipVertical.SetChecked(true);
-  const double adjusted = BestMilliseconds(runs * 4, [] {}, [&] { form.CopyImageOver(form.FSectionX, form.FSectionY); });
+  const double adjusted = BestMilliseconds(
+      runs * 4, [] {}, [&] { form.CopyImageOver(form.FSectionX, form.FSectionY); });
   Report("CopyImageOver " + size + " adjusted, flipped", adjusted);
 }
 

@@ -38,9 +38,9 @@ struct TMode {
   const char* name;
   quill::TPaletteDither mode;
 };
-const TMode kModes[] = {{"nearest", quill::pdNearest},   {"floyd-steinberg", quill::pdFloydSteinberg},
-                        {"stucki", quill::pdStucki},     {"sierra", quill::pdSierra},
-                        {"jajuni", quill::pdJaJuNI},     {"burkes", quill::pdBurkes}};
+const TMode kModes[] = {{"nearest", quill::pdNearest}, {"floyd-steinberg", quill::pdFloydSteinberg},
+                        {"stucki", quill::pdStucki},   {"sierra", quill::pdSierra},
+                        {"jajuni", quill::pdJaJuNI},   {"burkes", quill::pdBurkes}};
 
 using quill::bench::BestMilliseconds;
 

@@ -47,8 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(again.Width() == bitmap.Width() && again.Height() == bitmap.Height());
   for (int y = 0; y < bitmap.Height(); ++y)
     Check(std::equal(bitmap.ScanLine(y), bitmap.ScanLine(y) + bitmap.RowBytes(), again.ScanLine(y)));
-  for (int x = 0; x < bitmap.Width(); ++x)
-    Check(again.PixelColour(x, 0) == bitmap.PixelColour(x, 0));
+  for (int x = 0; x < bitmap.Width(); ++x) Check(again.PixelColour(x, 0) == bitmap.PixelColour(x, 0));
 
   if (pixels <= kMaxConvertedPixels) {
     again.SetPixelFormat(quill::pf4bit);

@@ -92,8 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const fs::path& folder = Folder();
   for (const auto& entry : fs::directory_iterator(folder)) fs::remove_all(entry.path());
-  const char* const names[3] = {quill::kBookmarkStoreName, quill::kOldBookmarkStoreName,
-                                quill::kBookmarkListName};
+  const char* const names[3] = {quill::kBookmarkStoreName, quill::kOldBookmarkStoreName, quill::kBookmarkListName};
   bool isFile[3];
   for (int i = 0; i < 3; ++i) {
     isFile[i] = false;
@@ -116,8 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (isFile[0]) Check(store == contents[0]);
   if (!isFile[0]) {
     const std::size_t records =
-        !isFile[1] ? quill::DefaultBookmarks().size()
-                   : LinesIn(contents[1]) + (isFile[2] ? LinesIn(contents[2]) : 0);
+        !isFile[1] ? quill::DefaultBookmarks().size() : LinesIn(contents[1]) + (isFile[2] ? LinesIn(contents[2]) : 0);
     Check(store.size() == records * quill::kBookmarkRecordSize);
   }
   for (std::size_t at = 0; at + quill::kBookmarkRecordSize <= store.size(); at += quill::kBookmarkRecordSize) {

@@ -13,8 +13,8 @@
 #include <memory>
 #include <vector>
 
-#include "quill/imaging/Bitmap32.h"
 #include "quill/base/Errors.h"
+#include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/Graphic.h"
 #include "quill/imaging/PackedDIB.h"
 #include "quill/platform/ClipboardPictures.h"

@@ -61,9 +61,9 @@ void CheckLoaded(const quill::TDIB& dib) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   quill::TDIB previous;
   {
-    static const std::uint8_t kTiny[] = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0,
-                                         1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                         0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 0};
+    static const std::uint8_t kTiny[] = {'B', 'M', 0, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0, 0, 40, 0, 0, 0, 1, 0,
+                                         0,   0,   1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0, 0,
+                                         0,   0,   0, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0, 0, 1,  2, 3, 0};
     quill::TMemoryViewStream tiny(kTiny, sizeof kTiny);
     previous.ReadBMP(tiny);
   }

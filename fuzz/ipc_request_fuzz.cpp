@@ -20,8 +20,7 @@ using namespace reelbridge;
 constexpr std::int32_t kCodes[] = {kCodeBlow,           kCodeNameChanged, kCodeLeave,   kCodeEnter,
                                    kCodeFileDownloaded, kCodeInChat,      kCodeOutChat, 0x41424344};
 
-void Request(fake::TFakeWorld& world, std::size_t claimed, const std::uint8_t* data,
-             std::size_t size) {
+void Request(fake::TFakeWorld& world, std::size_t claimed, const std::uint8_t* data, std::size_t size) {
   // The sender's memory: the input, then zeros up to the largest claim.
   std::vector<std::uint8_t> block(2048, 0);
   std::memcpy(block.data(), data, std::min(size, block.size()));
@@ -32,8 +31,8 @@ void Request(fake::TFakeWorld& world, std::size_t claimed, const std::uint8_t* d
   }
 }
 
-void Forward(fake::TFakeWorld& world, std::uint8_t selector, std::size_t claimed,
-             const std::uint8_t* data, std::size_t size) {
+void Forward(fake::TFakeWorld& world, std::uint8_t selector, std::size_t claimed, const std::uint8_t* data,
+             std::size_t size) {
   world.host.Words[rwMessageType] = kCodes[selector % (sizeof kCodes / sizeof kCodes[0])];
   world.host.Words[rwMessageReference] = 7;
   // The stated length never exceeds the body the client holds.

@@ -13,8 +13,7 @@ void PutLe32(std::uint8_t* p, std::uint32_t value) {
 
 }  // namespace
 
-int BlowThru(IHost& host, std::int32_t count, const std::uint8_t* ids, const void* data,
-             std::size_t length) {
+int BlowThru(IHost& host, std::int32_t count, const std::uint8_t* ids, const void* data, std::size_t length) {
   const std::uint64_t idBytes = count > 0 ? std::uint64_t(count) * 4 : 0;
   const std::uint64_t total = 12 + idBytes + length;
   if (total > 0x7FFFFFFF) return 0;

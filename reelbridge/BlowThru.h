@@ -15,7 +15,6 @@ namespace reelbridge {
 // Builds the packet, hands it to the host with its total length, releases it
 // and returns 1; 0 when the packet cannot be built (no memory, or a size that
 // does not fit 32 bits). `ids` holds `count` ids when count > 0.
-int BlowThru(IHost& host, std::int32_t count, const std::uint8_t* ids, const void* data,
-             std::size_t length);
+int BlowThru(IHost& host, std::int32_t count, const std::uint8_t* ids, const void* data, std::size_t length);
 
 }  // namespace reelbridge

@@ -29,8 +29,7 @@ std::int32_t NextNumber(const std::string& text, std::size_t& at) {
   while (at < text.size() && !IsDigit(text[at])) ++at;
   std::int64_t value = 0;
   for (; at < text.size() && IsDigit(text[at]); ++at) {
-    value = std::min<std::int64_t>(value * 10 + (text[at] - '0'),
-                                   std::numeric_limits<std::int32_t>::max());
+    value = std::min<std::int64_t>(value * 10 + (text[at] - '0'), std::numeric_limits<std::int32_t>::max());
   }
   return std::int32_t(value);
 }
@@ -117,8 +116,7 @@ bool RunGetFile(IHost& host, TEventForwarder& forwarder, const std::string& text
 
 }  // namespace
 
-void PlayMovie(IHost& host, TMoviePlayers& players, const std::string& name, std::int32_t x,
-               std::int32_t y) {
+void PlayMovie(IHost& host, TMoviePlayers& players, const std::string& name, std::int32_t x, std::int32_t y) {
   const auto path = host.LocalPath(name);
   if (!path || path->empty() || name.empty()) return;
   players.PlayerForName(name);
@@ -127,8 +125,7 @@ void PlayMovie(IHost& host, TMoviePlayers& players, const std::string& name, std
 
 bool RunCommands(IHost& host, TMoviePlayers& players, TEventForwarder& forwarder) {
   const std::string text = host.Text();
-  return RunPlayMovie(host, players, text) || RunBlow(host, text) ||
-         RunGetFile(host, forwarder, text);
+  return RunPlayMovie(host, players, text) || RunBlow(host, text) || RunGetFile(host, forwarder, text);
 }
 
 }  // namespace reelbridge

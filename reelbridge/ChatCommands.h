@@ -20,7 +20,6 @@ constexpr std::size_t kFileNameMax = 79;
 // the first that claims it ends the chain. True when one claimed it.
 bool RunCommands(IHost& host, TMoviePlayers& players, TEventForwarder& forwarder);
 
-void PlayMovie(IHost& host, TMoviePlayers& players, const std::string& name, std::int32_t x,
-               std::int32_t y);
+void PlayMovie(IHost& host, TMoviePlayers& players, const std::string& name, std::int32_t x, std::int32_t y);
 
 }  // namespace reelbridge

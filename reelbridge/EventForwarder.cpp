@@ -34,12 +34,11 @@ constexpr TEventRow kEventRows[] = {
 }  // namespace
 
 void TEventForwarder::ForwardText(std::int32_t code, std::int32_t value, const std::string& text) {
-  ForwardEvent(code, value, 0, reinterpret_cast<const std::uint8_t*>(text.c_str()),
-               text.size() + 1);
+  ForwardEvent(code, value, 0, reinterpret_cast<const std::uint8_t*>(text.c_str()), text.size() + 1);
 }
 
-void TEventForwarder::ForwardEvent(std::int32_t code, std::int32_t value, std::int32_t length,
-                                   const std::uint8_t* data, std::size_t available) {
+void TEventForwarder::ForwardEvent(std::int32_t code, std::int32_t value, std::int32_t length, const std::uint8_t* data,
+                                   std::size_t available) {
   const TEventRow* row = nullptr;
   for (const TEventRow& candidate : kEventRows) {
     if (candidate.Code == code) row = &candidate;
@@ -57,8 +56,7 @@ void TEventForwarder::ForwardEvent(std::int32_t code, std::int32_t value, std::i
     std::vector<std::uint8_t> item;
     if (row->TextItem == TEventRow::Text) {
       const void* nul = data ? std::memchr(data, 0, available) : nullptr;
-      const std::size_t characters =
-          nul ? std::size_t(static_cast<const std::uint8_t*>(nul) - data) : available;
+      const std::size_t characters = nul ? std::size_t(static_cast<const std::uint8_t*>(nul) - data) : available;
       item.assign(data, data + characters);
       item.push_back(0);
     } else {
@@ -67,8 +65,7 @@ void TEventForwarder::ForwardEvent(std::int32_t code, std::int32_t value, std::i
       const std::int64_t count = std::max<std::int64_t>(1, std::int64_t(length) + row->TextExtra);
       item.assign(std::size_t(std::min<std::int64_t>(count, std::int64_t(room))), 0);
       const std::int64_t start = row->TextStart;
-      for (std::size_t i = 0; i < item.size() && std::int64_t(i) + start < std::int64_t(available);
-           ++i) {
+      for (std::size_t i = 0; i < item.size() && std::int64_t(i) + start < std::int64_t(available); ++i) {
         item[i] = data[std::size_t(start) + i];
       }
     }
@@ -81,8 +78,6 @@ void TEventForwarder::ForwardEvent(std::int32_t code, std::int32_t value, std::i
   Send(message.UsedLength());
 }
 
-void TEventForwarder::Send(std::size_t usedLength) {
-  endpoint_.SendToPeer(eventBuffer_, usedLength);
-}
+void TEventForwarder::Send(std::size_t usedLength) { endpoint_.SendToPeer(eventBuffer_, usedLength); }
 
 }  // namespace reelbridge

@@ -22,8 +22,7 @@ namespace reelbridge {
 constexpr std::size_t kEventBufferSize = 370;
 
 constexpr std::int32_t FourCharCode(char a, char b, char c, char d) {
-  return std::int32_t((std::uint32_t(std::uint8_t(a)) << 24) |
-                      (std::uint32_t(std::uint8_t(b)) << 16) |
+  return std::int32_t((std::uint32_t(std::uint8_t(a)) << 24) | (std::uint32_t(std::uint8_t(b)) << 16) |
                       (std::uint32_t(std::uint8_t(c)) << 8) | std::uint32_t(std::uint8_t(d)));
 }
 constexpr std::int32_t kCodeBlow = FourCharCode('b', 'l', 'o', 'w');
@@ -44,8 +43,8 @@ class TEventForwarder {
   // length). Items never take bytes from beyond them: what an item reaches
   // past the data is sent as zero bytes, and an item too long for the 311
   // bytes of item data is cut to fit, its last byte a NUL.
-  void ForwardEvent(std::int32_t code, std::int32_t value, std::int32_t length,
-                    const std::uint8_t* data, std::size_t available);
+  void ForwardEvent(std::int32_t code, std::int32_t value, std::int32_t length, const std::uint8_t* data,
+                    std::size_t available);
   // A text event: the data is the text with its NUL.
   void ForwardText(std::int32_t code, std::int32_t value, const std::string& text);
 

@@ -8,8 +8,7 @@
 
 namespace reelbridge {
 
-TIpcEndpoint::TIpcEndpoint(IWindowSystem& windows, IProcessMemory& memory)
-    : windows_(windows), memory_(memory) {}
+TIpcEndpoint::TIpcEndpoint(IWindowSystem& windows, IProcessMemory& memory) : windows_(windows), memory_(memory) {}
 
 TIpcEndpoint::~TIpcEndpoint() {
   if (ownWindow_ != 0 || !receiveBuffer_.empty()) CloseEndpoint();
@@ -68,8 +67,7 @@ TWindowHandle TIpcEndpoint::UsablePeer() {
 bool TIpcEndpoint::SendToPeer(const std::uint8_t* block, std::size_t size) {
   const TWindowHandle peer = UsablePeer();
   if (peer == 0) return false;
-  windows_.SendWindowMessage(peer, kIpcMessage, size,
-                             std::intptr_t(reinterpret_cast<std::uintptr_t>(block)));
+  windows_.SendWindowMessage(peer, kIpcMessage, size, std::intptr_t(reinterpret_cast<std::uintptr_t>(block)));
   return true;
 }
 
@@ -106,8 +104,7 @@ std::size_t TIpcEndpoint::WriteToPeer(std::size_t size, std::uintptr_t address) 
   if (peer == 0 || receiveBuffer_.empty()) return 0;
   // The write-back serves the peer out of our ReceiveBuffer; never past its end.
   size = std::min(size, receiveBuffer_.size());
-  const std::size_t written =
-      memory_.WriteWindowProcess(peer, address, receiveBuffer_.data(), size);
+  const std::size_t written = memory_.WriteWindowProcess(peer, address, receiveBuffer_.data(), size);
   return std::min(written, size);
 }
 

@@ -60,8 +60,8 @@ class TIpcEndpoint {
   // The window procedure's work for IPC_WriteBack, IPC_Message, IPC_Connect
   // and IPC_Announce: sets `result` and returns true. False for every other
   // message, which belongs to the default window procedure.
-  bool HandleMessage(TWindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                     std::intptr_t lParam, std::intptr_t& result);
+  bool HandleMessage(TWindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
+                     std::intptr_t& result);
 
   void SetReceiver(IIpcReceiver* receiver) { receiver_ = receiver; }
 

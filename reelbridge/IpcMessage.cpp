@@ -14,8 +14,7 @@ constexpr std::size_t kFirstDescriptor = 32;
 constexpr std::size_t kDescriptorSize = 9;
 
 std::uint32_t ReadLe32(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-         (std::uint32_t(p[3]) << 24);
+  return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
 }
 
 void WriteLe32(std::uint8_t* p, std::uint32_t value) {
@@ -37,8 +36,7 @@ std::size_t NameLength(const std::uint8_t* buffer) {
 
 }  // namespace
 
-void TIpcMessage::BeginMessage(std::uint8_t* buffer, std::size_t bufferSize, std::uint32_t capacity,
-                               const char* name) {
+void TIpcMessage::BeginMessage(std::uint8_t* buffer, std::size_t bufferSize, std::uint32_t capacity, const char* name) {
   buffer_ = buffer;
   bufferSize_ = bufferSize;
   std::memset(buffer_, 0, std::min<std::size_t>(capacity, bufferSize_));
@@ -49,8 +47,7 @@ void TIpcMessage::BeginMessage(std::uint8_t* buffer, std::size_t bufferSize, std
   validBytes_ = kIpcHeaderSize;
 }
 
-void TIpcMessage::OpenMessage(std::uint8_t* buffer, std::size_t bufferSize,
-                              std::size_t receivedBytes) {
+void TIpcMessage::OpenMessage(std::uint8_t* buffer, std::size_t bufferSize, std::size_t receivedBytes) {
   buffer_ = buffer;
   bufferSize_ = bufferSize;
   validBytes_ = std::min(receivedBytes, bufferSize);
@@ -68,8 +65,7 @@ void TIpcMessage::OpenMessage(std::uint8_t* buffer, std::size_t bufferSize,
 bool TIpcMessage::AppendItem(const void* bytes, std::uint32_t length, TIpcItemType type) {
   const std::uint32_t count = ItemCount();
   const std::uint64_t copied = std::uint64_t(length) + (type == itString ? 1 : 0);
-  if (count >= std::uint32_t(kIpcMaxItems) || writePosition_ > bufferSize_ ||
-      copied > bufferSize_ - writePosition_) {
+  if (count >= std::uint32_t(kIpcMaxItems) || writePosition_ > bufferSize_ || copied > bufferSize_ - writePosition_) {
     return false;
   }
   std::memcpy(buffer_ + writePosition_, bytes, std::size_t(copied));
@@ -97,8 +93,7 @@ bool TIpcMessage::NameStartsWith(const char* prefix) const {
   return length <= NameLength(buffer_) && std::memcmp(buffer_, prefix, length) == 0;
 }
 
-bool TIpcMessage::ItemExtent(int index, std::uint8_t& type, std::size_t& start,
-                             std::uint32_t& length) const {
+bool TIpcMessage::ItemExtent(int index, std::uint8_t& type, std::size_t& start, std::uint32_t& length) const {
   if (index < 1 || index > kIpcMaxItems || std::uint32_t(index) > ItemCount()) return false;
   const std::uint8_t* descriptor = Descriptor(buffer_, index);
   type = descriptor[0];
@@ -119,8 +114,7 @@ TIpcStatus TIpcMessage::GetItemRef(int index, TIpcItemType type, const std::uint
   return isNone;
 }
 
-TIpcStatus TIpcMessage::GetItemValue(int index, TIpcItemType type, void* destination,
-                                     std::size_t size) const {
+TIpcStatus TIpcMessage::GetItemValue(int index, TIpcItemType type, void* destination, std::size_t size) const {
   const std::uint8_t* data = nullptr;
   std::uint32_t length = 0;
   const TIpcStatus status = GetItemRef(index, type, data, length);
@@ -135,8 +129,7 @@ TIpcStatus TIpcMessage::GetItemText(int index, std::string& text) const {
   const TIpcStatus status = GetItemRef(index, itString, data, length);
   if (status != isNone) return status;
   const void* nul = std::memchr(data, 0, length);
-  const std::size_t characters =
-      nul ? std::size_t(static_cast<const std::uint8_t*>(nul) - data) : length;
+  const std::size_t characters = nul ? std::size_t(static_cast<const std::uint8_t*>(nul) - data) : length;
   text.assign(reinterpret_cast<const char*>(data), characters);
   return isNone;
 }
@@ -154,9 +147,7 @@ void TIpcMessage::ClearItems() {
 
 std::int32_t TIpcMessage::Status() const { return std::int32_t(ReadLe32(buffer_ + kStatusOffset)); }
 
-void TIpcMessage::SetStatus(TIpcStatus status) {
-  WriteLe32(buffer_ + kStatusOffset, std::uint32_t(status));
-}
+void TIpcMessage::SetStatus(TIpcStatus status) { WriteLe32(buffer_ + kStatusOffset, std::uint32_t(status)); }
 
 std::uint32_t TIpcMessage::Capacity() const { return ReadLe32(buffer_ + kCapacityOffset); }
 

@@ -34,8 +34,7 @@ class TIpcMessage {
   // Zeroes the first `capacity` bytes (at most bufferSize), stores the
   // capacity, copies at most 19 characters of the name; the write position
   // and the used length become 59.
-  void BeginMessage(std::uint8_t* buffer, std::size_t bufferSize, std::uint32_t capacity,
-                    const char* name);
+  void BeginMessage(std::uint8_t* buffer, std::size_t bufferSize, std::uint32_t capacity, const char* name);
   // Opens a block of which `receivedBytes` (at most bufferSize) were received.
   // Items are valid only when their data lies inside the received bytes. The
   // write position goes behind the data of the last item (59 when none).
@@ -55,8 +54,7 @@ class TIpcMessage {
   // of range, other type, or data outside the received bytes) or, by value,
   // isItemTooLong.
   // By reference: `data` points at the item data inside the block.
-  TIpcStatus GetItemRef(int index, TIpcItemType type, const std::uint8_t*& data,
-                        std::uint32_t& length) const;
+  TIpcStatus GetItemRef(int index, TIpcItemType type, const std::uint8_t*& data, std::uint32_t& length) const;
   // By value: min(item length, size) bytes are copied; isItemTooLong when the
   // item is longer (the shortened copy stays in the destination).
   TIpcStatus GetItemValue(int index, TIpcItemType type, void* destination, std::size_t size) const;

@@ -59,19 +59,15 @@ constexpr const char* kPlayerEntryNames[kPlayerEntryCount] = {
 
 // Types of the entry points the plug-in calls. Window handles are passed as
 // the system's handle values (32 bits on the shipped platform).
-using TMMPOpen = TPlayerHandle(REELBRIDGE_STDCALL*)(TWindowHandle window, std::int32_t zero,
-                                                    std::uint16_t* word);
-using TMMPStartAnimating = std::int32_t(REELBRIDGE_STDCALL*)(TPlayerHandle player,
-                                                             std::uint32_t flags);
+using TMMPOpen = TPlayerHandle(REELBRIDGE_STDCALL*)(TWindowHandle window, std::int32_t zero, std::uint16_t* word);
+using TMMPStartAnimating = std::int32_t(REELBRIDGE_STDCALL*)(TPlayerHandle player, std::uint32_t flags);
 using TMMPClose = std::int32_t(REELBRIDGE_STDCALL*)(TPlayerHandle player, std::int32_t zero);
 using TMMPAnimStopped = std::int32_t(REELBRIDGE_STDCALL*)(TPlayerHandle player);
 using TMMPAnimate = std::int32_t(REELBRIDGE_STDCALL*)(TPlayerHandle player);
 using TMMPFileLoaded = std::int32_t(REELBRIDGE_STDCALL*)(TPlayerHandle player);
-using TMMPLoadFile = std::int32_t(REELBRIDGE_STDCALL*)(TPlayerHandle player, const char* path,
-                                                       std::int32_t mode);
-using TMMPSetStage = std::int32_t(REELBRIDGE_STDCALL*)(TPlayerHandle player, TWindowHandle window,
-                                                       TRect* stage, std::int32_t zero);
-using TMMPGetConfigInfo = std::int32_t(REELBRIDGE_STDCALL*)(TPlayerHandle player,
-                                                            TPlayerConfig* config);
+using TMMPLoadFile = std::int32_t(REELBRIDGE_STDCALL*)(TPlayerHandle player, const char* path, std::int32_t mode);
+using TMMPSetStage = std::int32_t(REELBRIDGE_STDCALL*)(TPlayerHandle player, TWindowHandle window, TRect* stage,
+                                                       std::int32_t zero);
+using TMMPGetConfigInfo = std::int32_t(REELBRIDGE_STDCALL*)(TPlayerHandle player, TPlayerConfig* config);
 
 }  // namespace reelbridge

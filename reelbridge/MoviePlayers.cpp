@@ -34,8 +34,7 @@ TMoviePlayer* TMoviePlayers::OpenPlayer() {
 }
 
 void TMoviePlayers::ClosePlayer(TMoviePlayer* player) {
-  const auto found = std::find_if(list_.begin(), list_.end(),
-                                  [player](const auto& p) { return p.get() == player; });
+  const auto found = std::find_if(list_.begin(), list_.end(), [player](const auto& p) { return p.get() == player; });
   if (found == list_.end()) return;
   std::unique_ptr<TMoviePlayer> closing = std::move(*found);
   list_.erase(found);
@@ -98,8 +97,8 @@ void TMoviePlayers::StageSize(TMoviePlayer& player, std::int32_t& width, std::in
   height = std::int32_t(std::uint32_t(config.Words[3]) - std::uint32_t(config.Words[1]));
 }
 
-void TMoviePlayers::PlaceStage(TMoviePlayer* player, TWindowHandle window, std::int32_t x,
-                               std::int32_t y, const TRect& area) {
+void TMoviePlayers::PlaceStage(TMoviePlayer* player, TWindowHandle window, std::int32_t x, std::int32_t y,
+                               const TRect& area) {
   if (player == nullptr || !library_.IsLoaded() || library_.FileLoaded()(player->Handle) == 0) {
     return;
   }
@@ -111,8 +110,7 @@ void TMoviePlayers::PlaceStage(TMoviePlayer* player, TWindowHandle window, std::
 }
 
 void TMoviePlayers::CentreStage(TMoviePlayer* player, TWindowHandle window) {
-  if (player == nullptr || player->Handle == 0 || !library_.IsLoaded() ||
-      library_.FileLoaded()(player->Handle) == 0) {
+  if (player == nullptr || player->Handle == 0 || !library_.IsLoaded() || library_.FileLoaded()(player->Handle) == 0) {
     return;
   }
   std::int32_t width = 0;
@@ -135,8 +133,7 @@ struct TAnimateCall {
 
 void TMoviePlayers::AnimateOne(void* context) {
   const TAnimateCall& call = *static_cast<const TAnimateCall*>(context);
-  if (call.Library->FileLoaded()(call.Handle) != 0 &&
-      call.Library->AnimStopped()(call.Handle) == 0) {
+  if (call.Library->FileLoaded()(call.Handle) != 0 && call.Library->AnimStopped()(call.Handle) == 0) {
     call.Library->Animate()(call.Handle);
   }
 }

@@ -50,8 +50,7 @@ class TMoviePlayers {
   void SetPosition(TMoviePlayer& player, std::int32_t x, std::int32_t y);
   void StartPlayer(TMoviePlayer& player);
   void StageSize(TMoviePlayer& player, std::int32_t& width, std::int32_t& height);
-  void PlaceStage(TMoviePlayer* player, TWindowHandle window, std::int32_t x, std::int32_t y,
-                  const TRect& area);
+  void PlaceStage(TMoviePlayer* player, TWindowHandle window, std::int32_t x, std::int32_t y, const TRect& area);
   void CentreStage(TMoviePlayer* player, TWindowHandle window);
   static void AnimateOne(void* context);
 

@@ -55,8 +55,8 @@ std::int32_t TPlugin::HandleEvent(std::int32_t event, IHost* host) {
         const std::int32_t type = host->RecordWord(rwMessageType);
         if (event == heServerMessage && type == kCodeBlow) break;
         const std::int32_t length = host->RecordWord(rwMessageLength);
-        forwarder_.ForwardEvent(type, host->RecordWord(rwMessageReference), length,
-                                host->MessageBody(), std::size_t(std::max(0, length)));
+        forwarder_.ForwardEvent(type, host->RecordWord(rwMessageReference), length, host->MessageBody(),
+                                std::size_t(std::max(0, length)));
         break;
       }
       case heFileArrived:
@@ -96,8 +96,7 @@ void TPlugin::WindowMessage(IHost& host) {
   TWindowMessageInfo info;
   if (!host.WindowMessage(info)) return;
   const TWindowHandle hostWindow = players_.HostWindow();
-  if (info.Kind != kWindowMessageKind || info.Message != kSizeMessage || hostWindow == 0 ||
-      info.Window != hostWindow) {
+  if (info.Kind != kWindowMessageKind || info.Message != kSizeMessage || hostWindow == 0 || info.Window != hostWindow) {
     return;
   }
   TRect room;
@@ -113,9 +112,8 @@ void TPlugin::ChatText(IHost& host) {
   }
 }
 
-bool TPlugin::HandleWindowMessage(TWindowHandle window, std::uint32_t message,
-                                  std::uintptr_t wParam, std::intptr_t lParam,
-                                  std::intptr_t& result) {
+bool TPlugin::HandleWindowMessage(TWindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                  std::intptr_t lParam, std::intptr_t& result) {
   try {
     return endpoint_.HandleMessage(window, message, wParam, lParam, result);
   } catch (...) {

@@ -57,8 +57,8 @@ class TPlugin {
 
   // The IPC window procedure: true with `result` set for the IPC messages,
   // false for messages the caller passes to the default window procedure.
-  bool HandleWindowMessage(TWindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                           std::intptr_t lParam, std::intptr_t& result);
+  bool HandleWindowMessage(TWindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
+                           std::intptr_t& result);
 
   TIpcEndpoint& Endpoint() { return endpoint_; }
   TMoviePlayers& Players() { return players_; }

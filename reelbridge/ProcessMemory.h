@@ -18,11 +18,11 @@ class IProcessMemory {
   // Opens the process of `window` (access kPeerProcessAccess), copies `size`
   // bytes at `address` in it into `destination`, closes it. Returns the number
   // of bytes copied, or 0 when the process cannot be opened or the read fails.
-  virtual std::size_t ReadWindowProcess(TWindowHandle window, std::uintptr_t address,
-                                        void* destination, std::size_t size) = 0;
+  virtual std::size_t ReadWindowProcess(TWindowHandle window, std::uintptr_t address, void* destination,
+                                        std::size_t size) = 0;
   // The same in the other direction: `size` bytes of `source` to `address`.
-  virtual std::size_t WriteWindowProcess(TWindowHandle window, std::uintptr_t address,
-                                         const void* source, std::size_t size) = 0;
+  virtual std::size_t WriteWindowProcess(TWindowHandle window, std::uintptr_t address, const void* source,
+                                         std::size_t size) = 0;
 };
 
 }  // namespace reelbridge

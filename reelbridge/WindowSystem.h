@@ -31,8 +31,8 @@ class IWindowSystem {
   // True while the handle names an existing window.
   virtual bool IsLiveWindow(TWindowHandle window) = 0;
   // Sends synchronously (no time-out) and returns the receiver's answer.
-  virtual std::intptr_t SendWindowMessage(TWindowHandle window, std::uint32_t message,
-                                          std::uintptr_t wParam, std::intptr_t lParam) = 0;
+  virtual std::intptr_t SendWindowMessage(TWindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                          std::intptr_t lParam) = 0;
   // Queues the message for the window's thread; false when refused.
   virtual bool PostWindowMessage(TWindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                  std::intptr_t lParam) = 0;

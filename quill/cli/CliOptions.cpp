@@ -30,13 +30,15 @@ const std::vector<TSetting>& Settings() {
     // The selector starts on "Blocky" while the bilinear filter is in force;
     // clicking the selected item does nothing, so blocky resampling takes a
     // click on another item first, as it does for a user of the window.
-    list.push_back({"--resize", nullptr,
+    list.push_back({"--resize",
+                    nullptr,
                     {{"blocky", {Radio("rgStretchFilter", 1), Radio("rgStretchFilter", 0)}},
                      {"normal", {Radio("rgStretchFilter", 1)}},
                      {"reduce", {Radio("rgStretchFilter", 2)}},
                      {"spline", {Radio("rgStretchFilter", 3)}}}});
     for (const TRangeOption& option : RangeOptions()) list.push_back({option.Name, &option, {}});
-    list.push_back({"--flip", nullptr,
+    list.push_back({"--flip",
+                    nullptr,
                     {{"h", {Check("FlipHorizontal")}},
                      {"v", {Check("FlipVertical")}},
                      {"hv", {Check("FlipHorizontal"), Check("FlipVertical")}}}});
@@ -73,8 +75,8 @@ std::vector<TControlStep> ParseRange(const TRangeOption& option, const std::stri
     const bool last = i + 1 == count;
     if (last != (comma == std::string::npos)) throw ECliUsage(reason);
     int value = 0;
-    if (!ParseWholeNumber(text.substr(start, last ? std::string::npos : comma - start), value) ||
-        value < option.Min || value > option.Max)
+    if (!ParseWholeNumber(text.substr(start, last ? std::string::npos : comma - start), value) || value < option.Min ||
+        value > option.Max)
       throw ECliUsage(reason);
     steps.push_back({skPosition, option.Controls[i], value});
     start = comma + 1;

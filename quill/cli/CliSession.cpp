@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "quill/base/Errors.h"
 #include "quill/cli/CliOutput.h"
 #include "quill/imaging/DIB.h"
-#include "quill/base/Errors.h"
 #include "quill/platform/Clipboard.h"
 #include "quill/ui/CheckBox.h"
 #include "quill/ui/RadioGroup.h"
@@ -16,9 +16,12 @@ namespace {
 
 const char* ButtonOf(TCliAction action) {
   switch (action) {
-    case caPreview: return "TestDitherButton";
-    case caRgb: return "CopyRGBToClipboard";
-    default: return "ExportAVButton";
+    case caPreview:
+      return "TestDitherButton";
+    case caRgb:
+      return "CopyRGBToClipboard";
+    default:
+      return "ExportAVButton";
   }
 }
 

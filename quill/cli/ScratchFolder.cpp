@@ -26,8 +26,7 @@ fs::path MakeUniqueFolder() {
       return candidate;
     }
   }
-  throw fs::filesystem_error("cannot make a temporary folder", base,
-                             std::make_error_code(std::errc::file_exists));
+  throw fs::filesystem_error("cannot make a temporary folder", base, std::make_error_code(std::errc::file_exists));
 }
 
 }  // namespace

@@ -157,8 +157,8 @@ void TForm1::AVExpandedImage32MouseUp(TMouseButton button, TShiftState, int x, i
       FCopyRectTop = span.Top;
       FCopyRectRight = span.Right;
       FCopyRectBottom = span.Bottom;
-      CopyBlock(expanded, span.Left, span.Top, CopyImage32.Bitmap(), kCopyBufferOffset, kCopyBufferOffset,
-                span.Width(), span.Height());
+      CopyBlock(expanded, span.Left, span.Top, CopyImage32.Bitmap(), kCopyBufferOffset, kCopyBufferOffset, span.Width(),
+                span.Height());
       PasteModeButton.SetEnabled(true);
       break;
     }

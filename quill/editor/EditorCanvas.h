@@ -18,7 +18,7 @@ constexpr int kCellsEnd = kCellSize * kCellCount;  // 396, the strip's first pix
 // The Magnify tool's corner stays where 32 cells still fit: cells 100..131.
 constexpr int kMagnifierCells = 32;
 constexpr int kMagnifierCellSize = 5;
-constexpr int kMagnifyCornerMax = kCellsEnd - kCellSize * kMagnifierCells;  // 300
+constexpr int kMagnifyCornerMax = kCellsEnd - kCellSize * kMagnifierCells;       // 300
 constexpr int kMagnifierCornerMax = kMagnifierCellSize * (kMagnifierCells - 1);  // 155
 constexpr int kMaxBrushSize = 8;
 

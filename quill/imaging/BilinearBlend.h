@@ -53,8 +53,10 @@ inline TColor32 BilinearBlendAdjacent(const TColor32* upper, const TColor32* low
   const __m128i half = _mm_set1_epi16(128);
   const __m128i wxPair = WeightPair(wx);
   // p00 | p10 and p01 | p11, each channel widened to 16 bits, times wx | 256 - wx.
-  const __m128i top = _mm_mullo_epi16(_mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(upper)), zero), wxPair);
-  const __m128i bottom = _mm_mullo_epi16(_mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(lower)), zero), wxPair);
+  const __m128i top =
+      _mm_mullo_epi16(_mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(upper)), zero), wxPair);
+  const __m128i bottom =
+      _mm_mullo_epi16(_mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(lower)), zero), wxPair);
   // Horizontal mixes of both rows side by side: (p00 wx + p10 (256 - wx) + 128) >> 8 | same below.
   __m128i mixed = _mm_add_epi16(_mm_unpacklo_epi64(top, bottom), _mm_unpackhi_epi64(top, bottom));
   mixed = _mm_srli_epi16(_mm_add_epi16(mixed, half), 8);

@@ -53,10 +53,8 @@ TBitmap::TPixelBytes TBitmap::MakeStorage(int width, int height, TPixelFormat fo
   if (total > std::numeric_limits<std::size_t>::max() / 2) throw EOutOfMemory(kBitmapNoMemory);
   TPixelBytes pixels;
   try {
-    if (zeroed)
-      pixels.assign(std::size_t(total), 0);
-    else
-      pixels.resize(std::size_t(total));
+    if (zeroed) pixels.assign(std::size_t(total), 0);
+    else pixels.resize(std::size_t(total));
   } catch (const std::bad_alloc&) {
     throw EOutOfMemory(kBitmapNoMemory);
   } catch (const std::length_error&) {
@@ -121,8 +119,7 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
   converted.colourTable_ = colourTable_;
   if (IsIndexed(format)) {
     const std::size_t capacity = std::size_t(1) << BitsPerPixel(format);
-    if (colourTable_.empty() || colourTable_.size() > capacity)
-      converted.colourTable_ = DefaultColourTable(format);
+    if (colourTable_.empty() || colourTable_.size() > capacity) converted.colourTable_ = DefaultColourTable(format);
   }
   converted.SetSize(width_, height_);
 

@@ -6,8 +6,8 @@
 
 #include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap.h"
-#include "quill/imaging/Graphic.h"
 #include "quill/imaging/FileBytes.h"
+#include "quill/imaging/Graphic.h"
 #include "quill/imaging/ImageLimits.h"
 #include "quill/imaging/JpegImage.h"
 #include "quill/imaging/Picture.h"
@@ -74,8 +74,8 @@ void TBitmap32::ForceOpaque() {
   NotifyChanged();
 }
 
-void TBitmap32::CombinePixel(TDrawMode mode, std::uint8_t masterAlpha, const TPixelCombine& combine,
-                             TColor32 src, TColor32& dst) {
+void TBitmap32::CombinePixel(TDrawMode mode, std::uint8_t masterAlpha, const TPixelCombine& combine, TColor32 src,
+                             TColor32& dst) {
   switch (mode) {
     case dmOpaque:
       dst = src;

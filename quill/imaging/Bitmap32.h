@@ -47,7 +47,9 @@ class TBitmap32 : public TThreadPersistent {
   void FillBlock(int x1, int y1, int x2, int y2, TColor32 c);
   void FillBlockClipped(int x1, int y1, int x2, int y2, TColor32 c);
 
-  TColor32 GetPixelUnchecked(int x, int y) const { return bits_[std::size_t(x) + std::size_t(y) * std::size_t(width_)]; }
+  TColor32 GetPixelUnchecked(int x, int y) const {
+    return bits_[std::size_t(x) + std::size_t(y) * std::size_t(width_)];
+  }
   void SetPixelUnchecked(int x, int y, TColor32 c) { bits_[std::size_t(x) + std::size_t(y) * std::size_t(width_)] = c; }
   TColor32 GetPixelSafe(int x, int y) const;
 
@@ -94,8 +96,8 @@ class TBitmap32 : public TThreadPersistent {
   void LoadData(const std::uint8_t* data, std::size_t size);
 
   // Writes one pixel of a block copy in the given draw mode.
-  static void CombinePixel(TDrawMode mode, std::uint8_t masterAlpha, const TPixelCombine& combine,
-                           TColor32 src, TColor32& dst);
+  static void CombinePixel(TDrawMode mode, std::uint8_t masterAlpha, const TPixelCombine& combine, TColor32 src,
+                           TColor32& dst);
 
  private:
   void AssignPixels(int width, int height, const TColor32* pixels);

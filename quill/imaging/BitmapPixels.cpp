@@ -35,10 +35,8 @@ void WriteRowIndex(std::uint8_t* row, int x, int bits, int index) {
       break;
     }
     case 4:
-      if (x & 1)
-        row[x >> 1] = std::uint8_t((row[x >> 1] & 0xF0) | (index & 0x0F));
-      else
-        row[x >> 1] = std::uint8_t((row[x >> 1] & 0x0F) | ((index & 0x0F) << 4));
+      if (x & 1) row[x >> 1] = std::uint8_t((row[x >> 1] & 0xF0) | (index & 0x0F));
+      else row[x >> 1] = std::uint8_t((row[x >> 1] & 0x0F) | ((index & 0x0F) << 4));
       break;
     default:
       row[x] = std::uint8_t(index);
@@ -46,8 +44,7 @@ void WriteRowIndex(std::uint8_t* row, int x, int bits, int index) {
   }
 }
 
-TColor32 ReadRowPixel(const std::uint8_t* row, int x, TPixelFormat format,
-                      const std::vector<TPaletteEntry>& table) {
+TColor32 ReadRowPixel(const std::uint8_t* row, int x, TPixelFormat format, const std::vector<TPaletteEntry>& table) {
   switch (format) {
     case pf1bit:
     case pf4bit:
@@ -61,10 +58,10 @@ TColor32 ReadRowPixel(const std::uint8_t* row, int x, TPixelFormat format,
     case pf16bit: {
       const std::uint32_t v = std::uint32_t(row[2 * x]) | std::uint32_t(row[2 * x + 1]) << 8;
       if (format == pf15bit)
-        return MakeColour32(ExpandChannel((v >> 10) & 31, 5), ExpandChannel((v >> 5) & 31, 5),
-                            ExpandChannel(v & 31, 5), 0);
-      return MakeColour32(ExpandChannel((v >> 11) & 31, 5), ExpandChannel((v >> 5) & 63, 6),
-                          ExpandChannel(v & 31, 5), 0);
+        return MakeColour32(ExpandChannel((v >> 10) & 31, 5), ExpandChannel((v >> 5) & 31, 5), ExpandChannel(v & 31, 5),
+                            0);
+      return MakeColour32(ExpandChannel((v >> 11) & 31, 5), ExpandChannel((v >> 5) & 63, 6), ExpandChannel(v & 31, 5),
+                          0);
     }
     case pf24bit: {
       const std::uint8_t* p = row + 3 * x;

@@ -23,8 +23,7 @@ void WriteRowIndex(std::uint8_t* row, int x, int bits, int index);
 // The colour of pixel x as 0xAARRGGBB. Indexed pixels look their index up in
 // table; an index past its end reads as 0 (black). Alpha is the stored byte for
 // pf32bit and 0 for every other format.
-TColor32 ReadRowPixel(const std::uint8_t* row, int x, TPixelFormat format,
-                      const std::vector<TPaletteEntry>& table);
+TColor32 ReadRowPixel(const std::uint8_t* row, int x, TPixelFormat format, const std::vector<TPaletteEntry>& table);
 // Stores c into pixel x of a 15-, 16-, 24- or 32-bit row; narrower channels keep
 // the top bits of c's channels, only pf32bit keeps alpha.
 void WriteRowColour(std::uint8_t* row, int x, TPixelFormat format, TColor32 c);

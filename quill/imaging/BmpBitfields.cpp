@@ -25,8 +25,7 @@ TBitfieldDecoder::TBitfieldDecoder(const TBitfieldMasks& masks, int bitCount) {
   blue_ = MakeChannel(masks.Blue);
   alpha_ = MakeChannel(masks.Alpha);
   const std::uint32_t all = masks.Red | masks.Green | masks.Blue | masks.Alpha;
-  const std::uint32_t pairs = (masks.Red & masks.Green) | (masks.Red & masks.Blue) |
-                              (masks.Green & masks.Blue) |
+  const std::uint32_t pairs = (masks.Red & masks.Green) | (masks.Red & masks.Blue) | (masks.Green & masks.Blue) |
                               (masks.Alpha & (masks.Red | masks.Green | masks.Blue));
   const bool outside = bitCount < 32 && (all >> bitCount) != 0;
   if (pairs != 0 || outside) throw EInvalidGraphic(kBitmapUnsupported);
@@ -37,8 +36,7 @@ std::uint8_t TBitfieldDecoder::Extract(const TChannel& channel, std::uint32_t pi
 }
 
 TColor32 TBitfieldDecoder::Decode(std::uint32_t pixel) const {
-  return MakeColour32(Extract(red_, pixel), Extract(green_, pixel), Extract(blue_, pixel),
-                      Extract(alpha_, pixel));
+  return MakeColour32(Extract(red_, pixel), Extract(green_, pixel), Extract(blue_, pixel), Extract(alpha_, pixel));
 }
 
 }  // namespace quill

@@ -11,13 +11,13 @@ constexpr std::uint16_t kSignature = 0x4D42;  // "BM" little-endian
 constexpr std::uint32_t kFileHeaderSize = 14;
 
 // Information header sizes Windows writes and reads.
-constexpr std::uint32_t kCoreHeaderSize = 12;   // 16-bit width and height, no compression
+constexpr std::uint32_t kCoreHeaderSize = 12;  // 16-bit width and height, no compression
 constexpr std::uint32_t kInfoHeaderSize = 40;
-constexpr std::uint32_t kV2HeaderSize = 52;     // adds red, green and blue masks
-constexpr std::uint32_t kV3HeaderSize = 56;     // adds the alpha mask
-constexpr std::uint32_t kV4HeaderSize = 108;    // adds colour space and gamma
-constexpr std::uint32_t kV5HeaderSize = 124;    // adds rendering intent and profile
-constexpr std::uint32_t kMasksOffset = 40;      // offset of the masks inside a V2+ header
+constexpr std::uint32_t kV2HeaderSize = 52;   // adds red, green and blue masks
+constexpr std::uint32_t kV3HeaderSize = 56;   // adds the alpha mask
+constexpr std::uint32_t kV4HeaderSize = 108;  // adds colour space and gamma
+constexpr std::uint32_t kV5HeaderSize = 124;  // adds rendering intent and profile
+constexpr std::uint32_t kMasksOffset = 40;    // offset of the masks inside a V2+ header
 
 // Compression codes.
 constexpr std::uint32_t kRgb = 0;

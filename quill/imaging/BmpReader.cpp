@@ -89,10 +89,9 @@ void Validate(const TBmpInfo& info) {
   bool supported = false;
   switch (info.Compression) {
     case bmp::kRgb:
-      supported = core ? (info.BitCount == 1 || info.BitCount == 4 || info.BitCount == 8 ||
-                          info.BitCount == 24)
-                       : (info.BitCount == 1 || info.BitCount == 4 || info.BitCount == 8 ||
-                          info.BitCount == 16 || info.BitCount == 24 || info.BitCount == 32);
+      supported = core ? (info.BitCount == 1 || info.BitCount == 4 || info.BitCount == 8 || info.BitCount == 24)
+                       : (info.BitCount == 1 || info.BitCount == 4 || info.BitCount == 8 || info.BitCount == 16 ||
+                          info.BitCount == 24 || info.BitCount == 32);
       break;
     case bmp::kRle8:
       supported = info.BitCount == 8;
@@ -109,8 +108,7 @@ void Validate(const TBmpInfo& info) {
   }
   if (!supported) Unsupported();
   // Run-length streams are defined bottom-up only.
-  if (info.Height < 0 && info.Compression != bmp::kRgb && !IsBitfields(info.Compression))
-    NotValid();
+  if (info.Height < 0 && info.Compression != bmp::kRgb && !IsBitfields(info.Compression)) NotValid();
 }
 
 // The masks of a 16- or 32-bit file: the format's own for BI_RGB, else from
@@ -141,14 +139,12 @@ TTarget ChooseTarget(const TBmpInfo& info, const TBitfieldMasks& m, const TBitfi
     case 24:
       return {pf24bit, true};
     case 16:
-      if (m.Red == bmp::kRed555 && m.Green == bmp::kGreen555 && m.Blue == bmp::kBlue555)
-        return {pf15bit, true};
-      if (m.Red == bmp::kRed565 && m.Green == bmp::kGreen565 && m.Blue == bmp::kBlue565)
-        return {pf16bit, true};
+      if (m.Red == bmp::kRed555 && m.Green == bmp::kGreen555 && m.Blue == bmp::kBlue555) return {pf15bit, true};
+      if (m.Red == bmp::kRed565 && m.Green == bmp::kGreen565 && m.Blue == bmp::kBlue565) return {pf16bit, true};
       return {decoder.HasAlpha() ? pf32bit : pf24bit, false};
     default: {
-      const bool standard = m.Red == bmp::kRed888 && m.Green == bmp::kGreen888 &&
-                            m.Blue == bmp::kBlue888 && (m.Alpha == 0 || m.Alpha == bmp::kAlpha8888);
+      const bool standard = m.Red == bmp::kRed888 && m.Green == bmp::kGreen888 && m.Blue == bmp::kBlue888 &&
+                            (m.Alpha == 0 || m.Alpha == bmp::kAlpha8888);
       return {pf32bit, standard};
     }
   }
@@ -164,8 +160,8 @@ std::vector<TPaletteEntry> ReadColourTable(TByteReader& in, std::uint64_t entrie
   return table;
 }
 
-void ReadRows(TByteReader& in, const TBmpInfo& info, const TTarget& target,
-              const TBitfieldDecoder& decoder, TBitmap& bitmap) {
+void ReadRows(TByteReader& in, const TBmpInfo& info, const TTarget& target, const TBitfieldDecoder& decoder,
+              TBitmap& bitmap) {
   const int width = bitmap.Width();
   const int height = bitmap.Height();
   const std::uint64_t fileRowBytes = PaddedRowBytes(width, info.BitCount);
@@ -210,8 +206,7 @@ TBitmap ReadBmp(const std::uint8_t* data, std::size_t size) {
   const bool core = info.HeaderSize == bmp::kCoreHeaderSize;
   const std::uint32_t entrySize = core ? bmp::kCoreEntrySize : bmp::kInfoEntrySize;
   const std::uint64_t capacity = info.BitCount <= 8 ? std::uint64_t(1) << info.BitCount : 0;
-  const std::uint64_t fileEntries =
-      (core || (info.ColoursUsed == 0 && capacity > 0)) ? capacity : info.ColoursUsed;
+  const std::uint64_t fileEntries = (core || (info.ColoursUsed == 0 && capacity > 0)) ? capacity : info.ColoursUsed;
   std::vector<TPaletteEntry> table = ReadColourTable(in, std::min(fileEntries, capacity), entrySize);
 
   const std::uint64_t afterTable = headersEnd + fileEntries * entrySize;

@@ -17,8 +17,12 @@ constexpr std::uint8_t kDelta = 2;
 class TRleCursor {
  public:
   TRleCursor(const std::uint8_t* data, std::size_t size, int bits, TBitmap& target)
-      : data_(data), size_(data ? size : 0), bits_(bits), target_(target),
-        width_(target.Width()), height_(target.Height()) {}
+      : data_(data),
+        size_(data ? size : 0),
+        bits_(bits),
+        target_(target),
+        width_(target.Width()),
+        height_(target.Height()) {}
 
   void Run();
 
@@ -29,8 +33,7 @@ class TRleCursor {
     return true;
   }
   void Put(int index) {
-    if (x_ < width_ && y_ < height_)
-      WriteRowIndex(target_.ScanLine(height_ - 1 - y_), x_, bits_, index);
+    if (x_ < width_ && y_ < height_) WriteRowIndex(target_.ScanLine(height_ - 1 - y_), x_, bits_, index);
     // Clamping keeps the column from growing without bound on long runs.
     x_ = std::min(x_ + 1, width_);
   }
@@ -48,8 +51,7 @@ class TRleCursor {
 
 void TRleCursor::EncodedRun(int count, std::uint8_t value) {
   // RLE4 runs alternate the two nibbles of the value, high one first.
-  for (int i = 0; i < count; ++i)
-    Put(bits_ == 8 ? value : ((i & 1) ? (value & 0x0F) : (value >> 4)));
+  for (int i = 0; i < count; ++i) Put(bits_ == 8 ? value : ((i & 1) ? (value & 0x0F) : (value >> 4)));
 }
 
 bool TRleCursor::AbsoluteRun(int count) {

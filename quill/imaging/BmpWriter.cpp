@@ -50,10 +50,10 @@ std::vector<std::uint8_t> WriteBmp(const TBitmap& bitmap) {
   PutU16(out, std::uint32_t(bits));
   PutU32(out, format == pf16bit ? bmp::kBitfields : bmp::kRgb);
   PutU32(out, std::uint32_t(imageSize));
-  PutU32(out, 0);  // horizontal resolution
-  PutU32(out, 0);  // vertical resolution
+  PutU32(out, 0);        // horizontal resolution
+  PutU32(out, 0);        // vertical resolution
   PutU32(out, entries);  // colours used
-  PutU32(out, 0);  // important colours: all
+  PutU32(out, 0);        // important colours: all
 
   if (format == pf16bit) {
     PutU32(out, bmp::kRed565);

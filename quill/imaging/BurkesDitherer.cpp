@@ -34,8 +34,7 @@ std::vector<std::int32_t> TBurkesDitherer::ErrorRow(int channel, int row) const 
 
 std::uint8_t TBurkesDitherer::DitherPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& r,
                                           std::uint8_t& g, std::uint8_t& b) {
-  if (currentColumn_ < 0 || currentColumn_ >= lineWidth_)
-    throw EInvalidGraphicOperation("Dither column out of range");
+  if (currentColumn_ < 0 || currentColumn_ >= lineWidth_) throw EInvalidGraphicOperation("Dither column out of range");
   const std::size_t base = std::size_t(position_) * kLanes;
   const std::int32_t channel[kChannels] = {red, green, blue};
   std::int32_t value[kChannels];

@@ -25,8 +25,7 @@ std::uint16_t TByteReader::ReadU16() {
 
 std::uint32_t TByteReader::ReadU32() {
   const std::uint8_t* p = ReadBytes(4);
-  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-         std::uint32_t(p[3]) << 24;
+  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
 }
 
 std::int32_t TByteReader::ReadI32() {

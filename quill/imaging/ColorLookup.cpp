@@ -19,8 +19,7 @@ constexpr std::int16_t kNoEntry = 2000;
 }  // namespace
 
 TFastColorLookup::TFastColorLookup(const TPalette& palette)
-    : channels_(std::make_unique<TChannels>()),
-      cells_(std::make_unique<std::uint32_t[]>(kCacheCells)) {
+    : channels_(std::make_unique<TChannels>()), cells_(std::make_unique<std::uint32_t[]>(kCacheCells)) {
   entryCount_ = palette.GetEntries(0, TPalette::kMaxEntries, entries_.data());
   const TPaletteEntry& first = entries_[0];
   emptyCell_ = std::uint32_t(first.Blue) | std::uint32_t(first.Green) << 8 | std::uint32_t(first.Red ^ 1) << 16;
@@ -42,8 +41,8 @@ TFastColorLookup::TFastColorLookup(const TPalette& palette)
   }
 }
 
-std::uint8_t TFastColorLookup::MatchColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue,
-                                          std::uint8_t& r, std::uint8_t& g, std::uint8_t& b) {
+std::uint8_t TFastColorLookup::MatchColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& r,
+                                          std::uint8_t& g, std::uint8_t& b) {
   const std::uint8_t index = Match(red, green, blue);
   const TPaletteEntry& e = entries_[index];
   r = e.Red;
@@ -54,8 +53,8 @@ std::uint8_t TFastColorLookup::MatchColor(std::uint8_t red, std::uint8_t green, 
 
 void TFastColorLookup::Fill(std::uint32_t key, int index) {
   const TPaletteEntry& e = entries_[index];
-  cells_[key] = std::uint32_t(e.Blue) | std::uint32_t(e.Green) << 8 | std::uint32_t(e.Red) << 16 |
-                std::uint32_t(index) << 24;
+  cells_[key] =
+      std::uint32_t(e.Blue) | std::uint32_t(e.Green) << 8 | std::uint32_t(e.Red) << 16 | std::uint32_t(index) << 24;
 }
 
 std::uint32_t TFastColorLookup::Resolve(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
@@ -90,8 +89,8 @@ int TFastColorLookup::NearestSlot(std::int16_t red, std::int16_t green, std::int
   }
   best = _mm_min_epi16(best, _mm_shuffle_epi32(best, _MM_SHUFFLE(1, 0, 3, 2)));
   best = _mm_min_epi16(best, _mm_shuffle_epi32(best, _MM_SHUFFLE(2, 3, 0, 1)));
-  best = _mm_min_epi16(best, _mm_shufflelo_epi16(_mm_shufflehi_epi16(best, _MM_SHUFFLE(2, 3, 0, 1)),
-                                                 _MM_SHUFFLE(2, 3, 0, 1)));
+  best = _mm_min_epi16(
+      best, _mm_shufflelo_epi16(_mm_shufflehi_epi16(best, _MM_SHUFFLE(2, 3, 0, 1)), _MM_SHUFFLE(2, 3, 0, 1)));
   for (int i = 0; i < kGroups; ++i) {
     const int equal = _mm_movemask_epi8(_mm_cmpeq_epi16(distance[i], best));
     if (equal == 0) continue;

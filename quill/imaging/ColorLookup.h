@@ -39,8 +39,8 @@ class TFastColorLookup final : public TColorLookup {
   // Copies up to 256 entries of the palette and seeds the cache with them.
   explicit TFastColorLookup(const TPalette& palette);
 
-  std::uint8_t MatchColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& r,
-                          std::uint8_t& g, std::uint8_t& b) override;
+  std::uint8_t MatchColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& r, std::uint8_t& g,
+                          std::uint8_t& b) override;
 
   // The 15-bit cache key: five high bits each of blue, green and red.
   static std::uint32_t Key(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {

@@ -35,9 +35,8 @@ float StretchKernel(TStretchFilter filter, float x) {
 
 float StretchKernelWidth(TStretchFilter filter) { return filter == sfSpline ? kSplineWidth : kTriangleWidth; }
 
-TContributionLists BuildContributions(std::int32_t destSize, std::int32_t sourceSize, std::int32_t lo,
-                                      std::int32_t hi, TStretchFilter filter, std::int32_t first,
-                                      std::int32_t count) {
+TContributionLists BuildContributions(std::int32_t destSize, std::int32_t sourceSize, std::int32_t lo, std::int32_t hi,
+                                      TStretchFilter filter, std::int32_t first, std::int32_t count) {
   TContributionLists lists;
   if (sourceSize <= 0) return lists;
   const std::int32_t lastSource = sourceSize - 1;

@@ -39,8 +39,7 @@ float StretchKernelWidth(TStretchFilter filter);
 // destSize coordinates, drawn from source range lo .. hi of a source bitmap
 // sourceSize long on that axis. Each list depends only on its own coordinate,
 // so a clipped draw builds just the lists it uses.
-TContributionLists BuildContributions(std::int32_t destSize, std::int32_t sourceSize, std::int32_t lo,
-                                      std::int32_t hi, TStretchFilter filter, std::int32_t first,
-                                      std::int32_t count);
+TContributionLists BuildContributions(std::int32_t destSize, std::int32_t sourceSize, std::int32_t lo, std::int32_t hi,
+                                      TStretchFilter filter, std::int32_t first, std::int32_t count);
 
 }  // namespace quill

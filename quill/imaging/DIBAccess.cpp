@@ -129,7 +129,8 @@ std::vector<TPaletteEntry> TDIBWriter::ColourTableOf(const std::uint8_t* header)
   if (bitsPerPixel_ != 8) return table;
   const std::uint8_t* entry = header + kInfoHeaderSize;
   table.reserve(kColourTableEntries);
-  for (int i = 0; i < kColourTableEntries; ++i, entry += 4) table.push_back(TPaletteEntry{entry[2], entry[1], entry[0], 0});
+  for (int i = 0; i < kColourTableEntries; ++i, entry += 4)
+    table.push_back(TPaletteEntry{entry[2], entry[1], entry[0], 0});
   return table;
 }
 

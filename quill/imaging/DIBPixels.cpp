@@ -55,7 +55,8 @@ void DecodeRow(const std::uint8_t* row, int bitCount, int width,
     case 32:  // the fourth byte is unused in an uncompressed DIB
       for (int x = 0; x < width; ++x) out[x] = MakeColour32(row[4 * x + 2], row[4 * x + 1], row[4 * x]);
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -73,13 +74,19 @@ void CopyLeadingBits(const std::uint8_t* src, std::uint8_t* dst, std::uint64_t b
 // formats go out as x-5-5-5, the uncompressed 16-bit layout.
 int PackedBitCount(TPixelFormat format) {
   switch (format) {
-    case pf1bit: return 1;
-    case pf4bit: return 4;
-    case pf8bit: return 8;
+    case pf1bit:
+      return 1;
+    case pf4bit:
+      return 4;
+    case pf8bit:
+      return 8;
     case pf15bit:
-    case pf16bit: return 16;
-    case pf24bit: return 24;
-    case pf32bit: return 32;
+    case pf16bit:
+      return 16;
+    case pf24bit:
+      return 24;
+    case pf32bit:
+      return 32;
   }
   return 0;
 }
@@ -91,8 +98,8 @@ void PackRow(const TBitmap& source, int y, int bitCount, std::size_t rowBytes, s
   }
   for (int x = 0; x < source.Width(); ++x) {
     const TColor32 c = source.PixelColour(x, y);
-    const unsigned v = unsigned(RedComponent(c) >> 3) << 10 | unsigned(GreenComponent(c) >> 3) << 5 |
-                       unsigned(BlueComponent(c) >> 3);
+    const unsigned v =
+        unsigned(RedComponent(c) >> 3) << 10 | unsigned(GreenComponent(c) >> 3) << 5 | unsigned(BlueComponent(c) >> 3);
     PutLE16(out + 2 * x, std::uint16_t(v));
   }
 }

@@ -54,12 +54,9 @@ inline __m128i LoadPixelAndNext(const std::uint8_t* p) {
   return _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(bgrx)), Zero());
 }
 
-inline __m128i LoadCells(const std::int16_t* cell) {
-  return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(cell));
-}
+inline __m128i LoadCells(const std::int16_t* cell) { return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(cell)); }
 inline void StoreCells(std::int16_t* cell, __m128i v) { _mm_storel_epi64(reinterpret_cast<__m128i*>(cell), v); }
 inline void AddCells(std::int16_t* cell, __m128i v) { StoreCells(cell, _mm_add_epi16(LoadCells(cell), v)); }
-
 
 // Lanes of mask (all ones or all zeros) pick ifSet, the others ifClear.
 inline __m128i Select(__m128i mask, __m128i ifSet, __m128i ifClear) {
@@ -133,10 +130,7 @@ inline const std::uint32_t* FilledCell(const TCacheView& cache, std::uint32_t bg
 inline std::uint32_t ReadCell(std::uintptr_t block, std::uintptr_t rest, __m128i& bytes) {
   std::uint32_t cell;
 #ifdef __GNUC__
-  __asm__("movl (%2,%3,4), %0\n\tmovd (%2,%3,4), %1"
-          : "=&r"(cell), "=x"(bytes)
-          : "r"(block), "r"(rest)
-          : "memory");
+  __asm__("movl (%2,%3,4), %0\n\tmovd (%2,%3,4), %1" : "=&r"(cell), "=x"(bytes) : "r"(block), "r"(rest) : "memory");
 #else
   cell = reinterpret_cast<const std::uint32_t*>(block)[rest];
   bytes = _mm_cvtsi32_si128(int(cell));
@@ -155,8 +149,8 @@ inline std::uint32_t TopBitsMatch(const TCacheView& cache, __m128i u, __m128i& b
   const std::uint64_t block = reinterpret_cast<std::uint64_t>(cache.cells) + ((lanes << 5) & 0x1F000);
   const std::uint32_t cell = ReadCell(block, ((lanes >> 18) & 0x3E0) | (lanes >> 39), bytes);
   if (cell != cache.empty) return cell;
-  const std::uint32_t filled = cache.lookup.Resolve(std::uint32_t(lanes >> 36) & 0xFF,
-                                                    std::uint32_t(lanes >> 20) & 0xFF, std::uint32_t(lanes >> 4) & 0xFF);
+  const std::uint32_t filled = cache.lookup.Resolve(
+      std::uint32_t(lanes >> 36) & 0xFF, std::uint32_t(lanes >> 20) & 0xFF, std::uint32_t(lanes >> 4) & 0xFF);
   bytes = _mm_cvtsi32_si128(int(filled));
   return filled;
 }

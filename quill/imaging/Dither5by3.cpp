@@ -34,8 +34,7 @@ std::vector<std::int32_t> T5by3Ditherer::ErrorRow(int channel, int row) const {
 
 std::uint8_t T5by3Ditherer::DitherPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& r,
                                         std::uint8_t& g, std::uint8_t& b) {
-  if (currentColumn_ < 0 || currentColumn_ >= lineWidth_)
-    throw EInvalidGraphicOperation("Dither column out of range");
+  if (currentColumn_ < 0 || currentColumn_ >= lineWidth_) throw EInvalidGraphicOperation("Dither column out of range");
   const std::size_t base = std::size_t(position_) * kLanes;
   const std::int32_t channel[kChannels] = {red, green, blue};
   std::int32_t value[kChannels];
@@ -68,8 +67,8 @@ bool T5by3Ditherer::RunFastRow(const std::uint8_t* source, std::uint8_t* result)
   if (FastMatcher() == nullptr) return false;
   const std::size_t base = std::size_t(position_) * kLanes;
   std::int16_t* const cells[3] = {rows_[0].data() + base, rows_[1].data() + base, rows_[2].data() + base};
-  const std::int32_t end = diffusion::RunMatrixRow<Weights>(source, result, currentColumn_, lineWidth_,
-                                                            scanDirection_, cells, *FastMatcher());
+  const std::int32_t end = diffusion::RunMatrixRow<Weights>(source, result, currentColumn_, lineWidth_, scanDirection_,
+                                                            cells, *FastMatcher());
   position_ += end - currentColumn_;
   currentColumn_ = end;
   return true;
@@ -81,8 +80,7 @@ bool T5by3Ditherer::RunFastRow(const std::uint8_t* source, std::uint8_t* result)
 TStuckiDitherer::TStuckiDitherer(std::int32_t width, TColorLookup& matcher)
     : T5by3Ditherer(width, matcher, diffusion::TStuckiWeights::kDivisor) {}
 
-void TStuckiDitherer::SpreadError(std::int16_t* current, std::int16_t* next, std::int16_t* after,
-                                  std::int32_t error) {
+void TStuckiDitherer::SpreadError(std::int16_t* current, std::int16_t* next, std::int16_t* after, std::int32_t error) {
   diffusion::SpreadMatrix<diffusion::TStuckiWeights>(current, next, after, scanDirection_, error);
 }
 
@@ -93,8 +91,7 @@ void TStuckiDitherer::DitherRow(const std::uint8_t* source, std::uint8_t* result
 TSierraDitherer::TSierraDitherer(std::int32_t width, TColorLookup& matcher)
     : T5by3Ditherer(width, matcher, diffusion::TSierraWeights::kDivisor) {}
 
-void TSierraDitherer::SpreadError(std::int16_t* current, std::int16_t* next, std::int16_t* after,
-                                  std::int32_t error) {
+void TSierraDitherer::SpreadError(std::int16_t* current, std::int16_t* next, std::int16_t* after, std::int32_t error) {
   diffusion::SpreadMatrix<diffusion::TSierraWeights>(current, next, after, scanDirection_, error);
 }
 
@@ -105,8 +102,7 @@ void TSierraDitherer::DitherRow(const std::uint8_t* source, std::uint8_t* result
 TJaJuNiDitherer::TJaJuNiDitherer(std::int32_t width, TColorLookup& matcher)
     : T5by3Ditherer(width, matcher, diffusion::TJaJuNiWeights::kDivisor) {}
 
-void TJaJuNiDitherer::SpreadError(std::int16_t* current, std::int16_t* next, std::int16_t* after,
-                                  std::int32_t error) {
+void TJaJuNiDitherer::SpreadError(std::int16_t* current, std::int16_t* next, std::int16_t* after, std::int32_t error) {
   diffusion::SpreadMatrix<diffusion::TJaJuNiWeights>(current, next, after, scanDirection_, error);
 }
 

@@ -13,8 +13,8 @@ namespace quill {
 
 class T5by3Ditherer : public TDitherEngine {
  public:
-  std::uint8_t DitherPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& r,
-                           std::uint8_t& g, std::uint8_t& b) override;
+  std::uint8_t DitherPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& r, std::uint8_t& g,
+                           std::uint8_t& b) override;
   void EndRow() override;
   // Adds the error's weighted shares around the pixel whose cells (of one
   // channel) in the current row, the next row and the row after are given.

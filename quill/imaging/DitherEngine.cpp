@@ -51,13 +51,12 @@ class TNearestRow {
     const __m128i halves = _mm_unpacklo_epi64(low, high);
     const __m128i keyBitsEven = _mm_set_epi32(0, 0xF8F8F8, 0, 0xF8F8F8);
     const __m128i keyBitsOdd = _mm_set_epi32(0xF8F8F8, 0, 0xF8F8F8, 0);
-    const __m128i bgr = _mm_or_si128(_mm_and_si128(halves, keyBitsEven),
-                                     _mm_and_si128(_mm_slli_epi64(halves, 8), keyBitsOdd));
+    const __m128i bgr =
+        _mm_or_si128(_mm_and_si128(halves, keyBitsEven), _mm_and_si128(_mm_slli_epi64(halves, 8), keyBitsOdd));
     // TFastColorLookup::Key on each lane: (b >> 3) << 10 | (g >> 3) << 5 | r >> 3.
-    const __m128i keys = _mm_or_si128(
-        _mm_or_si128(_mm_and_si128(_mm_slli_epi32(bgr, 7), _mm_set1_epi32(0x7C00)),
-                     _mm_and_si128(_mm_srli_epi32(bgr, 6), _mm_set1_epi32(0x3E0))),
-        _mm_srli_epi32(bgr, 19));
+    const __m128i keys = _mm_or_si128(_mm_or_si128(_mm_and_si128(_mm_slli_epi32(bgr, 7), _mm_set1_epi32(0x7C00)),
+                                                   _mm_and_si128(_mm_srli_epi32(bgr, 6), _mm_set1_epi32(0x3E0))),
+                                      _mm_srli_epi32(bgr, 19));
 #if defined(__x86_64__) || defined(_M_X64)
     const std::uint64_t keys01 = std::uint64_t(_mm_cvtsi128_si64(keys));
     const std::uint64_t keys23 = std::uint64_t(_mm_cvtsi128_si64(_mm_unpackhi_epi64(keys, keys)));

@@ -39,9 +39,15 @@ std::int32_t TFakeDIBFileStream::Read(void* buffer, std::int32_t count) {
 
 std::int64_t TFakeDIBFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
   switch (origin) {
-    case soBeginning: position_ = offset; break;
-    case soCurrent: position_ = SaturatingAdd(position_, offset); break;
-    case soEnd: position_ = SaturatingAdd(Size(), offset); break;
+    case soBeginning:
+      position_ = offset;
+      break;
+    case soCurrent:
+      position_ = SaturatingAdd(position_, offset);
+      break;
+    case soEnd:
+      position_ = SaturatingAdd(Size(), offset);
+      break;
   }
   return position_;
 }

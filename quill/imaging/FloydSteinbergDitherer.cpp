@@ -49,8 +49,7 @@ inline void StoreLanes(__m128i lanesValue, std::array<std::int32_t, 4>& v) {
 }  // namespace
 
 TFloydSteinbergDitherer::TFloydSteinbergDitherer(std::int32_t width, TColorLookup& matcher)
-    : TDitherEngine(width, matcher),
-      cells_((std::size_t(width < 0 ? 0 : width) + kSpareCells) * kLanes, 0) {}
+    : TDitherEngine(width, matcher), cells_((std::size_t(width < 0 ? 0 : width) + kSpareCells) * kLanes, 0) {}
 
 TFloydSteinbergDitherer::TChannelState TFloydSteinbergDitherer::Channel(int channel) const {
   const int lane = kLaneOf[channel];
@@ -64,8 +63,7 @@ TFloydSteinbergDitherer::TChannelState TFloydSteinbergDitherer::Channel(int chan
 
 std::uint8_t TFloydSteinbergDitherer::DitherPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue,
                                                   std::uint8_t& r, std::uint8_t& g, std::uint8_t& b) {
-  if (currentColumn_ < 0 || currentColumn_ >= lineWidth_)
-    throw EInvalidGraphicOperation("Dither column out of range");
+  if (currentColumn_ < 0 || currentColumn_ >= lineWidth_) throw EInvalidGraphicOperation("Dither column out of range");
   std::int16_t* cell = &cells_[std::size_t(position_) * kLanes];
   const std::int32_t channel[kChannels] = {red, green, blue};
   std::int32_t value[kChannels];
@@ -132,7 +130,7 @@ void TFloydSteinbergDitherer::RunRow(const std::uint8_t* source, std::uint8_t* r
   // every value fits a signed 16-bit lane. Lane 3 is scratch: the clamp's
   // bound 0 there keeps lane 3 of u at 0, as the key needs.
   using namespace lanes;
-  constexpr int kBias = 512;        // the high byte 2 of the widened cell
+  constexpr int kBias = 512;         // the high byte 2 of the widened cell
   constexpr int kBias8 = 8 * kBias;  // in 8mB
   const TCacheView cache(*FastMatcher());
   const std::uint32_t width = std::uint32_t(lineWidth_);

@@ -15,8 +15,8 @@ class TFloydSteinbergDitherer final : public TDitherEngine {
  public:
   TFloydSteinbergDitherer(std::int32_t width, TColorLookup& matcher);
 
-  std::uint8_t DitherPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& r,
-                           std::uint8_t& g, std::uint8_t& b) override;
+  std::uint8_t DitherPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& r, std::uint8_t& g,
+                           std::uint8_t& b) override;
   void EndRow() override;
   void DitherRow(const std::uint8_t* source, std::uint8_t* result) override;
 

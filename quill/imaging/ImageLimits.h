@@ -10,8 +10,7 @@ namespace quill {
 
 constexpr std::int64_t kMaxPicturePixels = 40'000'000;
 constexpr std::int32_t kMaxPictureSide = 32767;
-inline const char* const kPictureTooLarge =
-    "Picture too large (more than 40 million pixels or 32767 pixels on a side)";
+inline const char* const kPictureTooLarge = "Picture too large (more than 40 million pixels or 32767 pixels on a side)";
 
 // Throws EInvalidGraphic with kPictureTooLarge when width x height is over the
 // cap, and "Invalid picture dimensions" when either side is below 1.

@@ -52,9 +52,9 @@ struct TMemorySource {
 struct TErrorManager {
   jpeg_error_mgr pub;
   std::jmp_buf jump;
-  int failCode;         // the fatal message code, or -1
+  int failCode;  // the fatal message code, or -1
   bool tooManyScans;
-  bool dataMissing;     // the entropy decoder needed bytes after the file ended
+  bool dataMissing;  // the entropy decoder needed bytes after the file ended
 };
 
 struct TDecoder {

@@ -28,7 +28,8 @@ std::int32_t RunMatrixRow(const std::uint8_t* source, std::uint8_t* result, std:
   // passes; each is written back once it can take no more shares.
   __m128i own = LoadCells(current);
   __m128i ahead = LoadCells(current + cellStep);
-  for (const std::uint32_t end = std::uint32_t(width); std::uint32_t(column) < end; column += step, pixel += pixelStep) {
+  for (const std::uint32_t end = std::uint32_t(width); std::uint32_t(column) < end;
+       column += step, pixel += pixelStep) {
     const __m128i sum = _mm_add_epi16(LoadPixel(pixel), TruncDivide<Weights::kDivisor>(_mm_add_epi16(own, half)));
     __m128i v;
     std::uint8_t index;

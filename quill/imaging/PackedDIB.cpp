@@ -19,10 +19,13 @@ bool IsReadableDepth(int bitCount, bool coreHeader) {
     case 1:
     case 4:
     case 8:
-    case 24: return true;
+    case 24:
+      return true;
     case 16:
-    case 32: return !coreHeader;
-    default: return false;
+    case 32:
+      return !coreHeader;
+    default:
+      return false;
   }
 }
 
@@ -49,8 +52,7 @@ void ComputeSizes(TDIBLayout& layout) {
 std::uint16_t GetLE16(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
 
 std::uint32_t GetLE32(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-         (std::uint32_t(p[3]) << 24);
+  return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
 }
 
 void PutLE16(std::uint8_t* p, std::uint16_t v) {
@@ -64,10 +66,14 @@ void PutLE32(std::uint8_t* p, std::uint32_t v) {
 
 std::uint32_t DefaultColourCount(int bitCount) {
   switch (bitCount) {
-    case 1: return 2;
-    case 4: return 16;
-    case 8: return 256;
-    default: return 0;
+    case 1:
+      return 2;
+    case 4:
+      return 16;
+    case 8:
+      return 256;
+    default:
+      return 0;
   }
 }
 
@@ -96,8 +102,7 @@ TDIBLayout ParseDIBHeader(const std::uint8_t* header, std::uint32_t headerSize) 
   }
   if (!IsReadableDepth(layout.BitCount, headerSize == kCoreHeaderSize) || layout.Planes != 1 || height < 0)
     throw EInvalidGraphic(kInvalidBitmapFormat);
-  if (width < 1 || height < 1 || colourCount > MaxColourCount(layout.BitCount))
-    throw EInvalidGraphic(kInvalidBitmap);
+  if (width < 1 || height < 1 || colourCount > MaxColourCount(layout.BitCount)) throw EInvalidGraphic(kInvalidBitmap);
   layout.Width = std::int32_t(width);
   layout.Height = std::int32_t(height);
   layout.Entries = colourCount != 0 ? colourCount : DefaultColourCount(layout.BitCount);
@@ -142,8 +147,7 @@ std::vector<std::uint8_t> AllocateBlock(std::size_t size) {
   }
 }
 
-std::vector<std::uint8_t> NewPackedDIB(std::int32_t width, std::int32_t height, int bitCount,
-                                       std::uint32_t entries) {
+std::vector<std::uint8_t> NewPackedDIB(std::int32_t width, std::int32_t height, int bitCount, std::uint32_t entries) {
   std::uint8_t header[kInfoHeaderSize] = {};
   PutLE32(header + kBiSize, kInfoHeaderSize);
   PutLE32(header + kBiWidth, std::uint32_t(width));

@@ -86,8 +86,7 @@ std::array<std::uint8_t, kBmpFileHeaderSize> MakeBmpFileHeader(std::uint32_t dib
 // A new bottom-up packed DIB, all colour entries and pixels 0, colours used =
 // entries. Checks the size like ParseDIBHeader; EOutOfMemory "Out of memory"
 // when the block cannot be had.
-std::vector<std::uint8_t> NewPackedDIB(std::int32_t width, std::int32_t height, int bitCount,
-                                       std::uint32_t entries);
+std::vector<std::uint8_t> NewPackedDIB(std::int32_t width, std::int32_t height, int bitCount, std::uint32_t entries);
 
 // A zeroed block; EOutOfMemory "Out of memory" when it cannot be had.
 std::vector<std::uint8_t> AllocateBlock(std::size_t size);

@@ -38,14 +38,10 @@ bool IsJpegFileName(const std::string& path) {
 void TPicture::LoadFromFile(const std::string& path) {
   const std::string ext = LowerExtension(path);
   std::unique_ptr<TGraphic> graphic;
-  if (ext == ".bmp" || ext == ".dib")
-    graphic = Load<TBitmap>(path);
-  else if (IsJpegFileName(path))
-    graphic = Load<TJPEGImage>(path);
-  else if (ext == ".gif")
-    graphic = Load<TGIFImage>(path);
-  else
-    throw EInvalidGraphic("Unknown picture file extension (" + ext + ")");
+  if (ext == ".bmp" || ext == ".dib") graphic = Load<TBitmap>(path);
+  else if (IsJpegFileName(path)) graphic = Load<TJPEGImage>(path);
+  else if (ext == ".gif") graphic = Load<TGIFImage>(path);
+  else throw EInvalidGraphic("Unknown picture file extension (" + ext + ")");
   graphic_ = std::move(graphic);
 }
 

@@ -11,8 +11,8 @@ namespace quill {
 // non-empty when right >= left and bottom >= top; otherwise the result is all
 // zeros and false is returned.
 inline bool IntersectRect(TRect& result, const TRect& a, const TRect& b) {
-  result = TRect{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-                 std::min(a.Bottom, b.Bottom)};
+  result =
+      TRect{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
   if (result.Right >= result.Left && result.Bottom >= result.Top) return true;
   result = TRect{};
   return false;

@@ -15,9 +15,12 @@ constexpr std::size_t kMaxChunk = std::size_t(1) << 30;
 
 std::int64_t SeekFrom(std::int64_t position, std::int64_t size, std::int64_t offset, TSeekOrigin origin) {
   switch (origin) {
-    case soBeginning: return offset;
-    case soCurrent: return SaturatingAdd(position, offset);
-    case soEnd: return SaturatingAdd(size, offset);
+    case soBeginning:
+      return offset;
+    case soCurrent:
+      return SaturatingAdd(position, offset);
+    case soEnd:
+      return SaturatingAdd(size, offset);
   }
   return position;
 }

@@ -62,8 +62,7 @@ class TMemoryStream : public TStream {
 class TMemoryViewStream : public TStream {
  public:
   TMemoryViewStream(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  explicit TMemoryViewStream(const std::vector<std::uint8_t>& bytes)
-      : data_(bytes.data()), size_(bytes.size()) {}
+  explicit TMemoryViewStream(const std::vector<std::uint8_t>& bytes) : data_(bytes.data()), size_(bytes.size()) {}
   // A temporary would be gone before the first read.
   explicit TMemoryViewStream(std::vector<std::uint8_t>&&) = delete;
 

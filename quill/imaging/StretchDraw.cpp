@@ -15,8 +15,8 @@ namespace quill {
 
 namespace {
 
-constexpr std::int32_t kStepOne = 65536;       // 16.16 stretch stepping
-constexpr std::int32_t kStartScale = 65535;    // start offsets are scaled by 65535, not 65536
+constexpr std::int32_t kStepOne = 65536;              // 16.16 stretch stepping
+constexpr std::int32_t kStartScale = 65535;           // start offsets are scaled by 65535, not 65536
 constexpr std::uint32_t kChannelCeiling = 0xFF0000u;  // 255 in 16.16
 
 // One draw: the rectangles, the clipped destination and how pixels are written.
@@ -32,10 +32,8 @@ struct TStretchJob {
   bool Opaque() const { return src.DrawMode() == dmOpaque; }
 
   void Put(TColor32& d, TColor32 value) const {
-    if (Opaque())
-      d = value;
-    else
-      TBitmap32::CombinePixel(src.DrawMode(), src.MasterAlpha(), src.OnPixelCombine, value, d);
+    if (Opaque()) d = value;
+    else TBitmap32::CombinePixel(src.DrawMode(), src.MasterAlpha(), src.OnPixelCombine, value, d);
   }
 };
 
@@ -93,8 +91,8 @@ struct TLinearTap {
   std::uint32_t weight;
 };
 
-std::vector<TLinearTap> LinearTaps(std::int32_t clipFirst, std::int32_t count, std::int32_t dstSize,
-                                   std::int32_t lo, std::int32_t srcSize) {
+std::vector<TLinearTap> LinearTaps(std::int32_t clipFirst, std::int32_t count, std::int32_t dstSize, std::int32_t lo,
+                                   std::int32_t srcSize) {
   const std::int32_t start = MulDiv(Wrap32(std::int64_t(clipFirst) * (srcSize - 1)), kStartScale, dstSize);
   const std::uint32_t step = std::uint32_t((std::int64_t(srcSize - 1) << 16) / dstSize);
   std::vector<TLinearTap> taps(std::size_t(std::max(count, 0)));
@@ -143,12 +141,10 @@ TColor32 ChannelsToColour(const std::uint32_t sums[4]) {
 void DrawConvolved(const TStretchJob& job) {
   const TRect& c = job.clip;
   const TStretchFilter filter = job.src.StretchFilter();
-  const TContributionLists colLists = BuildContributions(job.DstW(), job.src.Width(), job.srcRect.Left,
-                                                         job.srcRect.Right, filter, c.Left - job.dstRect.Left,
-                                                         c.Width());
-  const TContributionLists rowLists = BuildContributions(job.DstH(), job.src.Height(), job.srcRect.Top,
-                                                         job.srcRect.Bottom, filter, c.Top - job.dstRect.Top,
-                                                         c.Height());
+  const TContributionLists colLists = BuildContributions(
+      job.DstW(), job.src.Width(), job.srcRect.Left, job.srcRect.Right, filter, c.Left - job.dstRect.Left, c.Width());
+  const TContributionLists rowLists = BuildContributions(
+      job.DstH(), job.src.Height(), job.srcRect.Top, job.srcRect.Bottom, filter, c.Top - job.dstRect.Top, c.Height());
   std::int32_t minCol = INT32_MAX, maxCol = INT32_MIN;
   for (std::int32_t i = 0; i < colLists.Count(); ++i)
     for (const TContribution* e = colLists.Begin(i); e != colLists.End(i); ++e) {

@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/BilinearBlend.h"
+#include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/RectRules.h"
 #include "quill/imaging/Rounding.h"
 #include "quill/imaging/Transformation.h"
@@ -27,7 +27,7 @@ constexpr std::int32_t kFixedOne = 4096;    // one source pixel in the inverse's
 // One destination row of the inverse mapping: the sums x a + y b + c + bias
 // and x d + y e + f + bias at its first pixel, and their steps per pixel.
 struct TRowMap {
-  std::int32_t left, right;    // the row's pixels, inclusive
+  std::int32_t left, right;     // the row's pixels, inclusive
   std::int64_t startX, startY;  // exact sums at left
   std::int64_t stepX, stepY;
   bool monotonic;  // no sum of the row leaves the 32-bit range
@@ -42,8 +42,12 @@ struct TRowMap {
     monotonic = fits(startX) && fits(startY) && fits(startX + count * stepX) && fits(startY + count * stepY);
   }
   // The sums at x as 32-bit values, wrapped as 32-bit arithmetic wraps.
-  std::uint32_t SumX(std::int32_t x) const { return std::uint32_t(std::uint64_t(startX + (std::int64_t(x) - left) * stepX)); }
-  std::uint32_t SumY(std::int32_t x) const { return std::uint32_t(std::uint64_t(startY + (std::int64_t(x) - left) * stepY)); }
+  std::uint32_t SumX(std::int32_t x) const {
+    return std::uint32_t(std::uint64_t(startX + (std::int64_t(x) - left) * stepX));
+  }
+  std::uint32_t SumY(std::int32_t x) const {
+    return std::uint32_t(std::uint64_t(startY + (std::int64_t(x) - left) * stepY));
+  }
 
   // Narrows [from, to] to the run of pixels that pass test; the row must be
   // monotonic so that they are contiguous. Costs one test per pixel dropped.
@@ -61,10 +65,8 @@ inline bool InRange(std::int32_t v, std::int32_t lo, std::int32_t hi) { return v
 
 template <bool Opaque>
 inline void Store(TColor32& d, TColor32 value, const TBitmap32& src) {
-  if (Opaque)
-    d = value;
-  else
-    TBitmap32::CombinePixel(src.DrawMode(), src.MasterAlpha(), src.OnPixelCombine, value, d);
+  if (Opaque) d = value;
+  else TBitmap32::CombinePixel(src.DrawMode(), src.MasterAlpha(), src.OnPixelCombine, value, d);
 }
 
 // Asks for a span of a source row to be brought into the cache ahead of use.
@@ -89,8 +91,8 @@ struct TRowOut {
 
 // dst holds the destination from pixel (ox, oy) on; db lies inside it.
 template <bool Opaque>
-void DrawNearest(TBitmap32& dst, const TBitmap32& src, const TAffineTransformation& t, const TRect& sb,
-                 const TRect& db, std::int32_t ox, std::int32_t oy) {
+void DrawNearest(TBitmap32& dst, const TBitmap32& src, const TAffineTransformation& t, const TRect& sb, const TRect& db,
+                 std::int32_t ox, std::int32_t oy) {
   const TColor32* bits = src.Bits();
   const std::size_t stride = std::size_t(src.Width());
   const auto inside = [&sb](std::uint32_t sumX, std::uint32_t sumY) {
@@ -141,7 +143,7 @@ inline std::uint32_t Weight(std::uint32_t sum) { return 255u - ((sum >> 4) & 255
 inline TColor32 SampleSafe(const TBitmap32& src, std::uint32_t sumX, std::uint32_t sumY) {
   const std::int32_t c = Whole(sumX, 12), r = Whole(sumY, 12);
   return BilinearBlend(src.GetPixelSafe(c, r), src.GetPixelSafe(c + 1, r), src.GetPixelSafe(c, r + 1),
-                  src.GetPixelSafe(c + 1, r + 1), Weight(sumX), Weight(sumY));
+                       src.GetPixelSafe(c + 1, r + 1), Weight(sumX), Weight(sumY));
 }
 
 template <bool Opaque>
@@ -177,7 +179,8 @@ void DrawBilinear(TBitmap32& dst, const TBitmap32& src, const TAffineTransformat
     row.Trim(innerFrom, innerTo, interior);
     if (innerFrom > innerTo) innerFrom = to + 1, innerTo = to;
     for (std::int32_t x = from; x < innerFrom; ++x) Store<Opaque>(d[x], SampleSafe(src, row.SumX(x), row.SumY(x)), src);
-    for (std::int32_t x = innerTo + 1; x <= to; ++x) Store<Opaque>(d[x], SampleSafe(src, row.SumX(x), row.SumY(x)), src);
+    for (std::int32_t x = innerTo + 1; x <= to; ++x)
+      Store<Opaque>(d[x], SampleSafe(src, row.SumX(x), row.SumY(x)), src);
     if (innerFrom > innerTo) continue;
     std::uint32_t sumX = row.SumX(innerFrom), sumY = row.SumY(innerFrom);
     if (stepY == 0) {
@@ -221,12 +224,12 @@ void TransformBitmapWindow(TBitmap32& dst, const TBitmap32& src, TAffineTransfor
   // would otherwise paint source pixels that the transformation never maps.
   // Whether anything is drawn is decided on the whole destination, so that a
   // window onto it shows what the whole would.
-  const bool drawable = !src.Empty() && fullWidth > 0 && fullHeight > 0 && sourceInside &&
-                        !t.InverseDegenerate() && db.Left < db.Right && db.Top < db.Bottom;
+  const bool drawable = !src.Empty() && fullWidth > 0 && fullHeight > 0 && sourceInside && !t.InverseDegenerate() &&
+                        db.Left < db.Right && db.Top < db.Bottom;
   TRect window;
   const bool visible =
-      !dst.Empty() && IntersectRect(window, db,
-                                    TRect{originX, originY, originX + dst.Width() - 1, originY + dst.Height() - 1});
+      !dst.Empty() &&
+      IntersectRect(window, db, TRect{originX, originY, originX + dst.Width() - 1, originY + dst.Height() - 1});
   if (drawable && visible) {
     const bool opaque = src.DrawMode() == dmOpaque;
     if (src.StretchFilter() == sfNearest) {

@@ -16,8 +16,8 @@ constexpr float kFixedOne = 4096.0f;  // 12 fractional bits
 // mapping is defined; unsigned sums avoid signed overflow.
 std::int32_t FixedSum(std::int32_t x, std::int32_t y, std::int32_t p, std::int32_t q, std::int32_t r,
                       std::int32_t bias) {
-  return std::int32_t(std::uint32_t(x) * std::uint32_t(p) + std::uint32_t(y) * std::uint32_t(q) +
-                      std::uint32_t(r) + std::uint32_t(bias));
+  return std::int32_t(std::uint32_t(x) * std::uint32_t(p) + std::uint32_t(y) * std::uint32_t(q) + std::uint32_t(r) +
+                      std::uint32_t(bias));
 }
 
 }  // namespace
@@ -47,15 +47,13 @@ void TAffineTransformation::ApplyScale(float sx, float sy) {
   SetMatrix(product);
 }
 
-void TAffineTransformation::ReverseMap(std::int32_t x, std::int32_t y, std::int32_t& sx,
-                                       std::int32_t& sy) const {
+void TAffineTransformation::ReverseMap(std::int32_t x, std::int32_t y, std::int32_t& sx, std::int32_t& sy) const {
   const TInverseFixed& m = inverseFixed_;
   sx = FixedSum(x, y, m.A, m.B, m.C, 2047) >> 12;
   sy = FixedSum(x, y, m.D, m.E, m.F, 2047) >> 12;
 }
 
-void TAffineTransformation::ReverseMapFixed(std::int32_t x, std::int32_t y, std::int32_t& sx,
-                                            std::int32_t& sy) const {
+void TAffineTransformation::ReverseMapFixed(std::int32_t x, std::int32_t y, std::int32_t& sx, std::int32_t& sy) const {
   const TInverseFixed& m = inverseFixed_;
   sx = FixedSum(x, y, m.A, m.B, m.C, 7) >> 4;
   sy = FixedSum(x, y, m.D, m.E, m.F, 7) >> 4;

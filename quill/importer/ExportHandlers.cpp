@@ -65,8 +65,8 @@ void TForm1::TestDitherButtonClick() {
 
 void TForm1::ExportAVButtonClick() {
   TGridOffFrame frame(*this);
-  std::unique_ptr<TBitmap> section = SectionBitmap(SectionSize(SectionSizeGaugeBar.Position()),
-                                                   SectionSize(SectionHeightGaugeBar.Position()));
+  std::unique_ptr<TBitmap> section =
+      SectionBitmap(SectionSize(SectionSizeGaugeBar.Position()), SectionSize(SectionHeightGaugeBar.Position()));
   std::unique_ptr<TBitmap> reduced =
       ReduceToPalette(*section, FChatPalette, PaletteDitherFromItemIndex(DitherModeSelector.ItemIndex()));
   SaveTempFile(*reduced);

@@ -4,7 +4,8 @@
 namespace quill {
 namespace {
 
-constexpr const char* kPictureFilter = "All Images (BMPs, GIFs,JPGs)|*.bmp;*.gif;*.jpg|BMPs|*.bmp|GIFs|*.gif|JPGs|*.jpg";
+constexpr const char* kPictureFilter =
+    "All Images (BMPs, GIFs,JPGs)|*.bmp;*.gif;*.jpg|BMPs|*.bmp|GIFs|*.gif|JPGs|*.jpg";
 
 }  // namespace
 

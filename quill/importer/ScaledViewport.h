@@ -14,9 +14,9 @@ namespace quill {
 constexpr int kScaleUnit = 500;
 
 struct TScaledViewport {
-  std::int32_t Width = 0, Height = 0;        // the scaled picture's size
+  std::int32_t Width = 0, Height = 0;  // the scaled picture's size
   std::int32_t ScrollMaxX = 0, ScrollMaxY = 0;
-  std::int32_t ScrollX = 0, ScrollY = 0;      // the offsets, clamped to the maxima
+  std::int32_t ScrollX = 0, ScrollY = 0;       // the offsets, clamped to the maxima
   std::int32_t CopyWidth = 0, CopyHeight = 0;  // the window the viewport shows
 };
 

@@ -85,10 +85,8 @@ void TForm1::TakeNewSource() {
 // The section is refreshed from the viewport before the rescale, and the
 // viewport offsets stay as they were.
 void TForm1::ResetButtonClick() {
-  if (!OpenDialog1.FileName.empty())
-    Image1.Bitmap().LoadPicture(OpenDialog1.FileName);
-  else
-    CopyBitmap32FromClipboard(Image1.Bitmap(), services_.Clipboard);
+  if (!OpenDialog1.FileName.empty()) Image1.Bitmap().LoadPicture(OpenDialog1.FileName);
+  else CopyBitmap32FromClipboard(Image1.Bitmap(), services_.Clipboard);
   FImageLoaded = true;
   FSectionX = 0;
   FSectionY = 0;

@@ -24,8 +24,8 @@ constexpr int kFactorMiddle = 50;
 constexpr int kFactorOffset = 50;  // factor in hundredths = position + 50
 
 struct TToneSettings {
-  int Brightness = 0;   // amount added, -128 .. 128
-  int Contrast = 100;   // k, in hundredths
+  int Brightness = 0;    // amount added, -128 .. 128
+  int Contrast = 100;    // k, in hundredths
   int Saturation = 100;  // s, in hundredths
 };
 

@@ -9,12 +9,18 @@ EInOutError::EInOutError(int errorCode) : Exception(InOutErrorText(errorCode)), 
 
 std::string InOutErrorText(int errorCode) {
   switch (errorCode) {
-    case kIoFileNotFound: return "File not found";
-    case kIoPathNotFound: return "Path not found";
-    case kIoTooManyOpenFiles: return "Too many open files";
-    case kIoAccessDenied: return "File access denied";
-    case kIoDiskFull: return "Disk full";
-    default: return "I/O error " + std::to_string(errorCode);
+    case kIoFileNotFound:
+      return "File not found";
+    case kIoPathNotFound:
+      return "Path not found";
+    case kIoTooManyOpenFiles:
+      return "Too many open files";
+    case kIoAccessDenied:
+      return "File access denied";
+    case kIoDiskFull:
+      return "Disk full";
+    default:
+      return "I/O error " + std::to_string(errorCode);
   }
 }
 
@@ -23,20 +29,24 @@ int InOutErrorCodeFromErrno(int errnoValue, TIoOperation operation) {
     case ENOENT:
       // Creating a file only fails this way when a folder on the way is missing.
       return operation == ioCreate ? kIoPathNotFound : kIoFileNotFound;
-    case ENOTDIR: return kIoPathNotFound;
+    case ENOTDIR:
+      return kIoPathNotFound;
     case EMFILE:
-    case ENFILE: return kIoTooManyOpenFiles;
+    case ENFILE:
+      return kIoTooManyOpenFiles;
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
-    case EEXIST: return kIoAccessDenied;
+    case EEXIST:
+      return kIoAccessDenied;
     case ENOSPC:
 #ifdef EDQUOT
     case EDQUOT:
 #endif
       return kIoDiskFull;
-    default: return operation == ioRead || operation == ioOpenForReading ? kIoReadFault : kIoWriteFault;
+    default:
+      return operation == ioRead || operation == ioOpenForReading ? kIoReadFault : kIoWriteFault;
   }
 }
 

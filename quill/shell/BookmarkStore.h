@@ -34,8 +34,8 @@ constexpr char kBookmarkListMarker[] = ",lounge://";
 struct TBookmark {
   std::string Name, Category, Verified, Visited, Address;
   friend bool operator==(const TBookmark& a, const TBookmark& b) {
-    return a.Name == b.Name && a.Category == b.Category && a.Verified == b.Verified &&
-           a.Visited == b.Visited && a.Address == b.Address;
+    return a.Name == b.Name && a.Category == b.Category && a.Verified == b.Verified && a.Visited == b.Visited &&
+           a.Address == b.Address;
   }
 };
 

@@ -27,9 +27,7 @@ TForm1::TForm1(const TServices& services, std::string bookmarkDirectory)
     : TForm("Form1"),
       services_(services),
       bookmarkDirectory_(std::move(bookmarkDirectory)),
-      errorSink_([this](const std::string& message) {
-        services_.Messages.Show(message, kApplicationTitle, msError);
-      }) {
+      errorSink_([this](const std::string& message) { services_.Messages.Show(message, kApplicationTitle, msError); }) {
   BuildForm();
   WireHandlers();
   FormCreate();
@@ -128,9 +126,9 @@ void TForm1::FormCreate() {
   FTransformation = std::make_unique<TAffineTransformation>();
   // Every 32-bit view but the source picture's gets its control's size, so drawing into
   // them needs no size checks later.
-  for (TImage32* view : {&Dst, &TempScaleImage32, &NavigateImage32, &TempNavImage32, &PaletteSelectGrid,
-                         &AVExpandedImage32, &EditorNormalSizeImage32, &ActiveColorImage32,
-                         &ShowBrushSizeImage32, &MagGlassImage32, &CopyImage32}) {
+  for (TImage32* view :
+       {&Dst, &TempScaleImage32, &NavigateImage32, &TempNavImage32, &PaletteSelectGrid, &AVExpandedImage32,
+        &EditorNormalSizeImage32, &ActiveColorImage32, &ShowBrushSizeImage32, &MagGlassImage32, &CopyImage32}) {
     view->FitBitmapToControl(false, 0);
   }
   // The editor's indicators show the start colour (black) and brush before the first click;

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "quill/editor/EditorHistory.h"
 #include "quill/imaging/Bitmap.h"
 #include "quill/imaging/Colour32.h"
 #include "quill/imaging/Palette.h"
 #include "quill/imaging/Transformation.h"
-#include "quill/editor/EditorHistory.h"
 #include "quill/importer/OpenDialog.h"
 #include "quill/importer/ToneAdjustment.h"
 #include "quill/shell/Services.h"
@@ -377,8 +377,7 @@ class TForm1 : public TForm {
   // The expanded view's undo and redo steps.
   TEditorHistory editorHistory_;
   // The wrapped text lines of About1 to About3 (they carry no behaviour).
-  TLabel& AddTextLine(TPanel& page, const std::string& name, const std::string& text, int top,
-                      TColor32 colour);
+  TLabel& AddTextLine(TPanel& page, const std::string& name, const std::string& text, int top, TColor32 colour);
 
   TServices services_;
   std::string bookmarkDirectory_;

@@ -34,9 +34,8 @@ void TForm1::BuildAboutPage() {
     int Left;
     const char* Caption;
   };
-  const TAboutButton buttons[] = {{SpeedButton7, 2, "ABOUT QUILL"},
-                                  {SpeedButton8, 210, "AV IMPORTER HELP"},
-                                  {SpeedButton9, 418, "AV EDITOR HELP"}};
+  const TAboutButton buttons[] = {
+      {SpeedButton7, 2, "ABOUT QUILL"}, {SpeedButton8, 210, "AV IMPORTER HELP"}, {SpeedButton9, 418, "AV EDITOR HELP"}};
   for (const TAboutButton& b : buttons) {
     Place(b.Button, AboutQuill, b.Left, kAboutButtonTop, kAboutButtonWidth, kAboutButtonHeight);
     SetText(b.Button, b.Caption);
@@ -54,8 +53,7 @@ void TForm1::BuildAboutPage() {
   BuildAboutTexts();
 }
 
-TLabel& TForm1::AddTextLine(TPanel& page, const std::string& name, const std::string& text, int top,
-                            TColor32 colour) {
+TLabel& TForm1::AddTextLine(TPanel& page, const std::string& name, const std::string& text, int top, TColor32 colour) {
   const int width = kAboutWidth - 2 * kTextMargin;
   textLines_.push_back(std::make_unique<TLabel>(name));
   TLabel& label = *textLines_.back();
@@ -84,8 +82,7 @@ void TForm1::BuildAboutTexts() {
   titleFont.Bold = true;
   title.SetFont(titleFont);
   title.SetHeight(kTitleHeight);
-  int top = stack(About1, std::vector<std::string>(about.begin() + 1, about.end()),
-                  kTextTop + kTitleHeight + kLineGap);
+  int top = stack(About1, std::vector<std::string>(about.begin() + 1, about.end()), kTextTop + kTitleHeight + kLineGap);
   for (TLabel* link : {&Label20, &Label21}) {
     Place(*link, About1, kTextMargin, top, kAboutWidth - 2 * kTextMargin, kTextLineHeight);
     top += kTextLineHeight + kLineGap;

@@ -76,8 +76,7 @@ void TForm1::BuildEditorPage() {
   Place(CopyImage32, AVEditor, 0, 0, kExpandedViewSize, kExpandedViewSize);
   CopyImage32.SetVisible(false);
 
-  for (TPanel* panel : {&ColorSelectedPanel, &PaletteSelectPanel, &AVExpandedPanel, &AVRealSizePanel,
-                        &MagGlassPanel}) {
+  for (TPanel* panel : {&ColorSelectedPanel, &PaletteSelectPanel, &AVExpandedPanel, &AVRealSizePanel, &MagGlassPanel}) {
     panel->SetColor(kPageColour);
   }
   BuildEditorTools();

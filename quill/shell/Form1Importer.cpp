@@ -116,9 +116,8 @@ void TForm1::BuildImporterSection() {
     const char* Caption;
     TColor32 Track;
   };
-  const TSectionRow rows[] = {
-      {StaticText6, SectionSizeStaticText, SectionSizeGaugeBar, 139, "Width", clPurple},
-      {StaticText1, SectionHeightStaticText, SectionHeightGaugeBar, 157, "Height", clNavy}};
+  const TSectionRow rows[] = {{StaticText6, SectionSizeStaticText, SectionSizeGaugeBar, 139, "Width", clPurple},
+                              {StaticText1, SectionHeightStaticText, SectionHeightGaugeBar, 157, "Height", clNavy}};
   for (const TSectionRow& r : rows) {
     Place(r.Label, RGBPanel, 158, r.Top, 34, 16);
     SetText(r.Label, r.Caption);
@@ -160,13 +159,12 @@ void TForm1::BuildImporterAdjustments() {
     int Max, Start;
     TColor32 Track;
   };
-  const TToneRow toneRows[] = {
-      {StaticText2, DeltaBrightnessStaticText, BrightnessAdjust, 54, " Brightness:", kSetRightSliderHint,
-       kToneRange, kToneStart, clWhite},
-      {StaticText5, DeltaContrastStaticText, ContrastGaugeBar, 72, "Contrast:", kSetRightSliderHint, kFactorRange,
-       kFactorStart, clOlive},
-      {StaticText16, DeltaSaturationStaticText, SaturationGaugeBar, 90, "Saturation:", "", kFactorRange,
-       kFactorStart, MakeColour32(255, 255, 128)}};
+  const TToneRow toneRows[] = {{StaticText2, DeltaBrightnessStaticText, BrightnessAdjust, 54,
+                                " Brightness:", kSetRightSliderHint, kToneRange, kToneStart, clWhite},
+                               {StaticText5, DeltaContrastStaticText, ContrastGaugeBar, 72,
+                                "Contrast:", kSetRightSliderHint, kFactorRange, kFactorStart, clOlive},
+                               {StaticText16, DeltaSaturationStaticText, SaturationGaugeBar, 90, "Saturation:", "",
+                                kFactorRange, kFactorStart, MakeColour32(255, 255, 128)}};
   for (const TToneRow& r : toneRows) {
     Place(r.Label, panel, 3, r.Top, 62, 17);
     SetText(r.Label, r.Caption);
@@ -264,11 +262,10 @@ void TForm1::BuildImporterScaling() {
     int Left, Top, Width;
     const char* Caption;
   };
-  const TPreset presets[] = {{SpeedButton10, 264, 2, 33, "1/4"},   {SpeedButton11, 264, 16, 33, "1/3"},
-                             {SpeedButton12, 264, 30, 33, "1/2"},  {SpeedButton13, 264, 44, 33, "2/3"},
-                             {SpeedButton14, 297, 2, 33, "3/4"},   {SpeedButton15, 297, 16, 33, "1.25"},
-                             {SpeedButton16, 297, 30, 33, "1.5"},  {SpeedButton17, 297, 44, 33, "1.75"},
-                             {SpeedButton18, 264, 58, 66, "1.00"}};
+  const TPreset presets[] = {
+      {SpeedButton10, 264, 2, 33, "1/4"},  {SpeedButton11, 264, 16, 33, "1/3"},  {SpeedButton12, 264, 30, 33, "1/2"},
+      {SpeedButton13, 264, 44, 33, "2/3"}, {SpeedButton14, 297, 2, 33, "3/4"},   {SpeedButton15, 297, 16, 33, "1.25"},
+      {SpeedButton16, 297, 30, 33, "1.5"}, {SpeedButton17, 297, 44, 33, "1.75"}, {SpeedButton18, 264, 58, 66, "1.00"}};
   for (const TPreset& p : presets) {
     Place(p.Button, panel, p.Left, p.Top, p.Width, 14);
     SetText(p.Button, p.Caption);

@@ -37,8 +37,8 @@ void DrawOutlined(TGlyphCanvas& canvas, ColourAt colourAt) {
     for (int x = 0; x < canvas.Width(); ++x) {
       const TColor32 colour = colourAt(x, y);
       if (colour == kClear) continue;
-      const bool edge = colourAt(x - 1, y) == kClear || colourAt(x + 1, y) == kClear ||
-                        colourAt(x, y - 1) == kClear || colourAt(x, y + 1) == kClear;
+      const bool edge = colourAt(x - 1, y) == kClear || colourAt(x + 1, y) == kClear || colourAt(x, y - 1) == kClear ||
+                        colourAt(x, y + 1) == kClear;
       canvas.Pixel(x, y, edge ? kInk : colour);
     }
   }
@@ -236,19 +236,45 @@ int ToolGlyphSize(TToolGlyph kind) {
 void DrawToolGlyph(TToolGlyph kind, TBitmap32& glyph) {
   TGlyphCanvas canvas(glyph, ToolGlyphSize(kind), ToolGlyphSize(kind));
   switch (kind) {
-    case tgDraw: DrawPencil(canvas); break;
-    case tgPixelPainter: DrawPixelPainter(canvas); break;
-    case tgFloodFill: DrawFloodFill(canvas); break;
-    case tgRectangle: DrawRectangle(canvas); break;
-    case tgCopy: DrawCopy(canvas); break;
-    case tgPaste: DrawPaste(canvas); break;
-    case tgMagnify: DrawMagnify(canvas); break;
-    case tgGrabColor: DrawEyedropper(canvas); break;
-    case tgBWPixelPainter: DrawBWPixelPainter(canvas); break;
-    case tgBWRectangle: DrawBWRectangle(canvas); break;
-    case tgArrowLeft: DrawArrow(canvas, false); break;
-    case tgArrowRight: DrawArrow(canvas, true); break;
-    case tgCircularArrow: DrawCircularArrow(canvas); break;
+    case tgDraw:
+      DrawPencil(canvas);
+      break;
+    case tgPixelPainter:
+      DrawPixelPainter(canvas);
+      break;
+    case tgFloodFill:
+      DrawFloodFill(canvas);
+      break;
+    case tgRectangle:
+      DrawRectangle(canvas);
+      break;
+    case tgCopy:
+      DrawCopy(canvas);
+      break;
+    case tgPaste:
+      DrawPaste(canvas);
+      break;
+    case tgMagnify:
+      DrawMagnify(canvas);
+      break;
+    case tgGrabColor:
+      DrawEyedropper(canvas);
+      break;
+    case tgBWPixelPainter:
+      DrawBWPixelPainter(canvas);
+      break;
+    case tgBWRectangle:
+      DrawBWRectangle(canvas);
+      break;
+    case tgArrowLeft:
+      DrawArrow(canvas, false);
+      break;
+    case tgArrowRight:
+      DrawArrow(canvas, true);
+      break;
+    case tgCircularArrow:
+      DrawCircularArrow(canvas);
+      break;
   }
 }
 

@@ -14,7 +14,11 @@ bool Contains(const TRect& r, int x, int y) { return x >= r.Left && x < r.Right 
 }  // namespace
 
 TGaugeGeometry::TGaugeGeometry(int width, int height, bool vertical, int handleSize, int min, int max)
-    : width_(std::max(width, 0)), height_(std::max(height, 0)), vertical_(vertical), min_(min), max_(std::max(min, max)) {
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      vertical_(vertical),
+      min_(min),
+      max_(std::max(min, max)) {
   const int length = vertical_ ? height_ : width_;
   const int thickness = vertical_ ? width_ : height_;
   const int wantedHandle = handleSize > 0 ? handleSize : thickness;

@@ -32,8 +32,7 @@ bool IsFault(DWORD code) { return (code & 0xC0000000u) == 0xC0000000u; }
 }  // namespace reelbridge::win32
 
 extern "C" {
-int __cdecl RbGuardedInvoke(reelbridge::win32::TGuardFrame* frame, reelbridge::TGuardedCall call,
-                            void* context);
+int __cdecl RbGuardedInvoke(reelbridge::win32::TGuardFrame* frame, reelbridge::TGuardedCall call, void* context);
 [[noreturn]] void __cdecl RbGuardResume(reelbridge::win32::TGuardFrame* frame);
 
 EXCEPTION_DISPOSITION __cdecl RbGuardHandler(EXCEPTION_RECORD* record, void* establisher, CONTEXT*, void*) {

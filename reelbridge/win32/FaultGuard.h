@@ -20,8 +20,8 @@
 namespace reelbridge::win32 {
 
 struct TFault {
-  std::uint32_t Code = 0;        // the exception code, 0xC0000005 for an access violation
-  std::uintptr_t Address = 0;    // the faulting instruction
+  std::uint32_t Code = 0;      // the exception code, 0xC0000005 for an access violation
+  std::uintptr_t Address = 0;  // the faulting instruction
 };
 
 // True when call(context) returned normally; false when a fault was caught

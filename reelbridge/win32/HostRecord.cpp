@@ -77,14 +77,16 @@ void TRecordHost::RequestFile(TMediaKind kind, const std::uint8_t* lengthPrefixe
 }
 
 std::optional<std::string> TRecordHost::UserName(std::int32_t userId) {
-  const auto* name = reinterpret_cast<const std::uint8_t*>(std::uintptr_t(std::uint32_t(Call(hsUserName, userId, nullptr))));
+  const auto* name =
+      reinterpret_cast<const std::uint8_t*>(std::uintptr_t(std::uint32_t(Call(hsUserName, userId, nullptr))));
   if (!name) return std::nullopt;
   return std::string(reinterpret_cast<const char*>(name + 1), name[0]);
 }
 
 std::optional<std::string> TRecordHost::LocalPath(const std::string& fileName) {
   constexpr std::int32_t kLocalPathArgument = 2;
-  auto* path = reinterpret_cast<char*>(std::uintptr_t(std::uint32_t(CallWithText(hsLocalPath, kLocalPathArgument, fileName))));
+  auto* path =
+      reinterpret_cast<char*>(std::uintptr_t(std::uint32_t(CallWithText(hsLocalPath, kLocalPathArgument, fileName))));
   if (!path) return std::nullopt;
   std::string result(path, strnlen(path, kHostTextLimit));
   ReleaseHostText(path);

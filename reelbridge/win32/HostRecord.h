@@ -60,7 +60,8 @@ struct TWindowMessageBlock {
 
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(offsetof(THostRecord, TextKind) == rwTextKind && offsetof(THostRecord, MessageLength) == rwMessageLength);
-static_assert(offsetof(THostRecord, Callback) == rpCallback && offsetof(THostRecord, WindowMessageBlock) == rpWindowMessageBlock);
+static_assert(offsetof(THostRecord, Callback) == rpCallback &&
+              offsetof(THostRecord, WindowMessageBlock) == rpWindowMessageBlock);
 static_assert(offsetof(THostRecord, MessageBody) == rpMessageBody && offsetof(THostRecord, Text) == rpText);
 static_assert(offsetof(TWindowMessageBlock, Message) == 16);
 #endif

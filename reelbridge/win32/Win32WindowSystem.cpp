@@ -17,8 +17,8 @@ TWindowHandle TWin32WindowSystem::FindTopLevelWindow(const char* className, cons
 
 bool TWin32WindowSystem::IsLiveWindow(TWindowHandle window) { return window != 0 && IsWindow(Handle(window)); }
 
-std::intptr_t TWin32WindowSystem::SendWindowMessage(TWindowHandle window, std::uint32_t message,
-                                                    std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t TWin32WindowSystem::SendWindowMessage(TWindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                                    std::intptr_t lParam) {
   return SendMessageA(Handle(window), message, wParam, lParam);
 }
 

@@ -77,9 +77,9 @@ TEST(CliRun, UsageErrorsExitTwoWithOneLineAndWriteNothing) {
 TEST(CliRun, HelpNamesEveryOptionAndExitsZero) {
   const TRun run = RunCli({"--help"});
   EXPECT_EQ(run.Status, kCliSuccess);
-  for (const char* option : {"PICTURE... -o OUT", "--resize", "--scale", "--scroll", "--section", "--size",
-                             "--brightness", "--contrast", "--saturation", "--shift", "--background", "--flip",
-                             "--dither", "--preview", "--rgb", "Exit status"})
+  for (const char* option :
+       {"PICTURE... -o OUT", "--resize", "--scale", "--scroll", "--section", "--size", "--brightness", "--contrast",
+        "--saturation", "--shift", "--background", "--flip", "--dither", "--preview", "--rgb", "Exit status"})
     EXPECT_NE(run.Out.find(option), std::string::npos) << option;
 }
 

@@ -99,8 +99,8 @@ TEST_F(EditorTest, DragsBeyondTheCellsReachTheLastCellAndNeverTheStrip) {
 
 TEST_F(EditorTest, RubberBandIsOnScreenOnlyWhileDragging) {
   form().FActiveColor = kRed;
-  for (auto tool : {&TForm1::RectangleModeButtonClick, &TForm1::CopyModeButtonClick,
-                    &TForm1::BWEffectModeButtonClick}) {
+  for (auto tool :
+       {&TForm1::RectangleModeButtonClick, &TForm1::CopyModeButtonClick, &TForm1::BWEffectModeButtonClick}) {
     (form().*tool)();
     FillCells(kWhite);
     TImage32& view = form().AVExpandedImage32;
@@ -124,8 +124,8 @@ TEST_F(EditorTest, BlackAndWhitePainterTakesTheNearestPaletteGrey) {
     TColor32 cell, expected;
   };
   const TCase cases[] = {
-      {MakeColour32(255, 0, 0), MakeColour32(85, 85, 85)},       // grey 85, distance 0
-      {MakeColour32(100, 101, 103), MakeColour32(102, 102, 102)}, // grey 101, distance 65281
+      {MakeColour32(255, 0, 0), MakeColour32(85, 85, 85)},         // grey 85, distance 0
+      {MakeColour32(100, 101, 103), MakeColour32(102, 102, 102)},  // grey 101, distance 65281
   };
   form().BWDrawModeButton.Click();
   form().FBrushSize = 2;
@@ -223,9 +223,9 @@ TEST_F(EditorTest, RightButtonTakesTheColourInEveryToolAndIgnoresReleasesBeyondT
   FillCells(kWhite);
   SetCell(7, 8, kGreen);
   const std::vector<std::pair<TSpeedButton*, int>> tools = {
-      {&form().DrawModeButton, 1},       {&form().DotDrawButton, 101},     {&form().BWEffectModeButton, 111},
-      {&form().FillModeButton, 201},     {&form().BWDrawModeButton, 222},  {&form().CopyModeButton, 301},
-      {&form().MagnetModeButton, 401},   {&form().MagGlassButton, 501},    {&form().RectangleModeButton, 601}};
+      {&form().DrawModeButton, 1},     {&form().DotDrawButton, 101},    {&form().BWEffectModeButton, 111},
+      {&form().FillModeButton, 201},   {&form().BWDrawModeButton, 222}, {&form().CopyModeButton, 301},
+      {&form().MagnetModeButton, 401}, {&form().MagGlassButton, 501},   {&form().RectangleModeButton, 601}};
   for (const auto& [button, code] : tools) {
     button->Click();
     form().FActiveColor = kBlue;

@@ -19,8 +19,8 @@ class EditorTest : public ::testing::Test {
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    headless_ = std::make_unique<THeadlessForm>(std::string("quill-editor-") + info->name() + "-" +
-                                                std::to_string(stamp));
+    headless_ =
+        std::make_unique<THeadlessForm>(std::string("quill-editor-") + info->name() + "-" + std::to_string(stamp));
     previousDir_ = std::filesystem::current_path();
     std::filesystem::current_path(headless_->Dir);
     form().SpeedButton4.Click();  // the editor page
@@ -34,9 +34,7 @@ class EditorTest : public ::testing::Test {
   TBitmap32& expanded() { return form().AVExpandedImage32.Bitmap(); }
   // The pixel at the top-left of cell (i, j).
   TColor32 Cell(int i, int j) { return expanded().GetPixelUnchecked(kCellSize * i, kCellSize * j); }
-  void FillCells(TColor32 colour) {
-    expanded().FillBlock(0, 0, kCellsEnd, kCellsEnd, colour);
-  }
+  void FillCells(TColor32 colour) { expanded().FillBlock(0, 0, kCellsEnd, kCellsEnd, colour); }
   void SetCell(int i, int j, TColor32 colour) {
     expanded().FillBlock(kCellSize * i, kCellSize * j, kCellSize * (i + 1), kCellSize * (j + 1), colour);
   }

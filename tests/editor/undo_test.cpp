@@ -24,15 +24,15 @@ TEST_F(EditorTest, CtrlZUndoesEachCompletedActionAndCtrlYRedoesIt) {
   };
   // After each key: cells (1, 1) and (3, 1) of the stroke, (15, 15) of the rectangle.
   const TStep steps[] = {
-      {kKeyZ, ssCtrl, kRed, kRed, kRed},                       // the magnifier's dot goes first
-      {kKeyZ, ssCtrl, kRed, kRed, 0},                          // the rectangle
-      {kKeyZ, ssCtrl, kRed, 0, 0},                             // the drag stroke
-      {kKeyZ, ssCtrl | ssShift, kRed, 0, 0},                   // not Ctrl+Z
-      {kKeyZ, ssCtrl, 0, 0, 0},                                // the first click
-      {kKeyZ, ssCtrl, 0, 0, 0},                                // nothing left
+      {kKeyZ, ssCtrl, kRed, kRed, kRed},      // the magnifier's dot goes first
+      {kKeyZ, ssCtrl, kRed, kRed, 0},         // the rectangle
+      {kKeyZ, ssCtrl, kRed, 0, 0},            // the drag stroke
+      {kKeyZ, ssCtrl | ssShift, kRed, 0, 0},  // not Ctrl+Z
+      {kKeyZ, ssCtrl, 0, 0, 0},               // the first click
+      {kKeyZ, ssCtrl, 0, 0, 0},               // nothing left
       {kKeyY, ssCtrl, kRed, 0, 0},
       {kKeyY, ssCtrl, kRed, kRed, 0},
-      {kKeyY, 0, kRed, kRed, 0},                               // a plain Y
+      {kKeyY, 0, kRed, kRed, 0},  // a plain Y
   };
   EXPECT_EQ(expanded().GetPixelUnchecked(95, 8), kRed);
   for (const TStep& s : steps) {

@@ -22,7 +22,11 @@ TEST(Colour32, HelpersFollowTheByteLayout) {
 }
 
 TEST(Colour32, OffsetClampsEachChannelAndKeepsAlpha) {
-  struct Case { TColor32 in; int amount; TColor32 out; };
+  struct Case {
+    TColor32 in;
+    int amount;
+    TColor32 out;
+  };
   const Case cases[] = {
       {0xFF10F080u, 32, 0xFF30FFA0u},
       {0x80102030u, -32, 0x80000010u},
@@ -76,12 +80,14 @@ int CountPixels(const TBitmap32& b, TColor32 c) {
 }
 
 TEST(Bitmap32, FillBlockIsRightAndBottomExclusive) {
-  struct Case { int x1, y1, x2, y2, filled; };
+  struct Case {
+    int x1, y1, x2, y2, filled;
+  };
   const Case cases[] = {
       {0, 0, 41, 13, 41 * 13},
-      {3, 6, 6, 9, 9},    // one 3 x 3 cell
-      {5, 5, 5, 9, 0},    // zero width
-      {5, 9, 8, 4, 0},    // negative rows
+      {3, 6, 6, 9, 9},  // one 3 x 3 cell
+      {5, 5, 5, 9, 0},  // zero width
+      {5, 9, 8, 4, 0},  // negative rows
   };
   for (const Case& c : cases) {
     TBitmap32 b;
@@ -92,7 +98,9 @@ TEST(Bitmap32, FillBlockIsRightAndBottomExclusive) {
 }
 
 TEST(Bitmap32, FillBlockClippedStaysInside) {
-  struct Case { int x1, y1, x2, y2, filled; };
+  struct Case {
+    int x1, y1, x2, y2, filled;
+  };
   const Case cases[] = {
       {-5, -5, 2, 3, 6},
       {8, 8, 100, 100, 4},
@@ -208,7 +216,10 @@ TEST(Bitmap32, DataFormRoundTripsAndRejectsShortBlocks) {
 }
 
 TEST(Bitmap32, DataFormObeysThePictureCapOfEveryDecoder) {
-  struct Case { std::int32_t w, h; const char* message; };
+  struct Case {
+    std::int32_t w, h;
+    const char* message;
+  };
   const Case cases[] = {
       {7000, 7000, kPictureTooLarge},       // 49 million pixels: within 32-bit sizes, over the cap
       {40000, 2, kPictureTooLarge},         // a side over 32767

@@ -18,7 +18,9 @@ namespace {
 using bmptest::Bytes;
 using bmptest::DistinctTable;
 
-constexpr TColor32 Rgb(int r, int g, int b) { return MakeColour32(std::uint8_t(r), std::uint8_t(g), std::uint8_t(b), 0); }
+constexpr TColor32 Rgb(int r, int g, int b) {
+  return MakeColour32(std::uint8_t(r), std::uint8_t(g), std::uint8_t(b), 0);
+}
 
 const TPixelFormat kAllFormats[] = {pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit};
 
@@ -41,10 +43,9 @@ TEST(Bitmap, RowBytesRoundWidthTimesBitsUpToWholeWords) {
     int Width;
     std::size_t RowBytes;
   };
-  const TCase cases[] = {{pf1bit, 1, 4},   {pf1bit, 32, 4},  {pf1bit, 33, 8},   {pf4bit, 8, 4},
-                         {pf4bit, 9, 8},   {pf8bit, 5, 8},   {pf15bit, 3, 8},   {pf16bit, 2, 4},
-                         {pf24bit, 1, 4},  {pf24bit, 3, 12}, {pf24bit, 5, 16},  {pf32bit, 3, 12},
-                         {pf8bit, 132, 132}, {pf24bit, 0, 0}};
+  const TCase cases[] = {{pf1bit, 1, 4},   {pf1bit, 32, 4},  {pf1bit, 33, 8},    {pf4bit, 8, 4},  {pf4bit, 9, 8},
+                         {pf8bit, 5, 8},   {pf15bit, 3, 8},  {pf16bit, 2, 4},    {pf24bit, 1, 4}, {pf24bit, 3, 12},
+                         {pf24bit, 5, 16}, {pf32bit, 3, 12}, {pf8bit, 132, 132}, {pf24bit, 0, 0}};
   for (const TCase& c : cases) {
     SCOPED_TRACE(testing::Message() << "format " << c.Format << " width " << c.Width);
     EXPECT_EQ(Make(c.Format, c.Width, 1).RowBytes(), c.RowBytes);
@@ -218,8 +219,8 @@ TEST(Bitmap, ATableTooBigForTheNewDepthGivesWayToTheGreyRamp) {
   b.ScanLine(0)[1] = 200;  // (200,55,120)
   b.SetPixelFormat(pf1bit);
   ASSERT_EQ(b.ColourTable().size(), 2u);
-  EXPECT_EQ(b.PixelColour(0, 0), Rgb(0, 0, 0));          // 255 from black, 510 from white
-  EXPECT_EQ(b.PixelColour(1, 0), Rgb(0, 0, 0));          // 375 from black, 390 from white
+  EXPECT_EQ(b.PixelColour(0, 0), Rgb(0, 0, 0));  // 255 from black, 510 from white
+  EXPECT_EQ(b.PixelColour(1, 0), Rgb(0, 0, 0));  // 375 from black, 390 from white
 }
 
 TEST(Bitmap, WideningAnIndexedBitmapKeepsIndicesAndTable) {
@@ -352,7 +353,7 @@ TEST(Bitmap, SavesAn8BitBitmapWithA256EntryTableAndBottomUpRows) {
   EXPECT_EQ(Le32(f, 34), 8u);
   EXPECT_EQ(Le32(f, 46), 256u);
   EXPECT_EQ(Bytes(f.begin() + 58, f.begin() + 62), (Bytes{7, 254, 1, 0}));  // entry 1: blue, green, red, 0
-  EXPECT_EQ(Bytes(f.begin() + 62, f.begin() + 66), (Bytes{0, 0, 0, 0}));   // padding entry
+  EXPECT_EQ(Bytes(f.begin() + 62, f.begin() + 66), (Bytes{0, 0, 0, 0}));    // padding entry
   EXPECT_EQ(Bytes(f.begin() + 1078, f.end()), (Bytes{0, 0, 9, 0, 1, 0, 0, 0}));
 }
 

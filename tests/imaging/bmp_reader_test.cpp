@@ -21,7 +21,9 @@ using bmptest::DistinctTable;
 using bmptest::PaddedRows;
 using bmptest::TBmpLayout;
 
-constexpr TColor32 Rgb(int r, int g, int b) { return MakeColour32(std::uint8_t(r), std::uint8_t(g), std::uint8_t(b), 0); }
+constexpr TColor32 Rgb(int r, int g, int b) {
+  return MakeColour32(std::uint8_t(r), std::uint8_t(g), std::uint8_t(b), 0);
+}
 
 TColor32 Distinct(int i) { return Rgb(i, 255 - i, (i * 7) & 255); }
 

@@ -21,11 +21,11 @@ struct TBmpLayout {
   std::uint32_t Compression = 0;
   std::uint32_t ImageSize = 0;
   std::uint32_t ColoursUsed = 0;
-  TBitfieldMasks HeaderMasks;           // stored in V2+ headers
+  TBitfieldMasks HeaderMasks;  // stored in V2+ headers
   std::vector<std::uint32_t> MasksAfterHeader;
-  std::vector<TPaletteEntry> Table;     // 3 bytes each after a core header, else 4
-  Bytes Gap;                            // between the table and the pixels
-  Bytes Pixels;                         // exactly as in the file
+  std::vector<TPaletteEntry> Table;          // 3 bytes each after a core header, else 4
+  Bytes Gap;                                 // between the table and the pixels
+  Bytes Pixels;                              // exactly as in the file
   std::optional<std::uint32_t> PixelOffset;  // default: where the pixels really start
 };
 

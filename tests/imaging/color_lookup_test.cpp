@@ -16,11 +16,14 @@ std::uint8_t MatchIndex(TFastColorLookup& lookup, TRgb c) {
 }
 
 TEST(FastColorLookup, KeyTakesFiveHighBitsOfBlueGreenRed) {
-  struct Case { TRgb colour; std::uint32_t key; };
+  struct Case {
+    TRgb colour;
+    std::uint32_t key;
+  };
   const Case cases[] = {
-      {{0, 0, 0}, 0},          {{7, 7, 7}, 0},          {{8, 0, 0}, 1},
-      {{0, 8, 0}, 1u << 5},    {{0, 0, 8}, 1u << 10},   {{255, 255, 255}, 0x7FFF},
-      {{7, 15, 23}, 2080},     {{255, 0, 0}, 31},       {{0, 0, 255}, 31u << 10},
+      {{0, 0, 0}, 0},       {{7, 7, 7}, 0},        {{8, 0, 0}, 1},
+      {{0, 8, 0}, 1u << 5}, {{0, 0, 8}, 1u << 10}, {{255, 255, 255}, 0x7FFF},
+      {{7, 15, 23}, 2080},  {{255, 0, 0}, 31},     {{0, 0, 255}, 31u << 10},
   };
   for (const Case& c : cases)
     EXPECT_EQ(TFastColorLookup::Key(c.colour[0], c.colour[1], c.colour[2]), c.key)
@@ -55,14 +58,17 @@ TEST(FastColorLookup, SharedKeyGivesLowestIndexEvenOverAnExactMatch) {
 }
 
 TEST(FastColorLookup, SearchPicksSmallestSumOfAbsoluteDifferences) {
-  struct Case { TRgb colour; std::uint8_t index; };
+  struct Case {
+    TRgb colour;
+    std::uint8_t index;
+  };
   // Unweighted: green counts no more than red or blue.
   TFastColorLookup lookup(MakePalette({{200, 0, 0}, {0, 200, 0}, {0, 0, 200}, {100, 100, 100}}));
   const Case cases[] = {
-      {{180, 40, 40}, 0},   // 20 + 40 + 40 = 100 against 80 + 60 + 60 for entry 3
-      {{30, 190, 20}, 1},   // 30 + 10 + 20 = 60
-      {{90, 110, 96}, 3},   // 10 + 10 + 4 = 24
-      {{20, 20, 170}, 2},   // 20 + 20 + 30 = 70 against 80 + 80 + 70
+      {{180, 40, 40}, 0},  // 20 + 40 + 40 = 100 against 80 + 60 + 60 for entry 3
+      {{30, 190, 20}, 1},  // 30 + 10 + 20 = 60
+      {{90, 110, 96}, 3},  // 10 + 10 + 4 = 24
+      {{20, 20, 170}, 2},  // 20 + 20 + 30 = 70 against 80 + 80 + 70
   };
   for (const Case& c : cases) EXPECT_EQ(MatchIndex(lookup, c.colour), c.index) << int(c.colour[0]);
 }
@@ -105,9 +111,9 @@ TEST(FastColorLookup, FarthestColourStillFindsAnEntry) {
 TEST(FastColorLookup, ChatPaletteDuplicatesResolveToFirstEntry) {
   TFastColorLookup lookup(test::LoadChatPalette());
   EXPECT_EQ(lookup.EntryCount(), 256);
-  EXPECT_EQ(MatchIndex(lookup, {255, 255, 255}), 0);    // not the second white, 215
-  EXPECT_EQ(MatchIndex(lookup, {0, 0, 0}), 230);        // first of the 26 blacks
-  EXPECT_EQ(MatchIndex(lookup, {7, 7, 7}), 230);        // same key as black
+  EXPECT_EQ(MatchIndex(lookup, {255, 255, 255}), 0);  // not the second white, 215
+  EXPECT_EQ(MatchIndex(lookup, {0, 0, 0}), 230);      // first of the 26 blacks
+  EXPECT_EQ(MatchIndex(lookup, {7, 7, 7}), 230);      // same key as black
   EXPECT_EQ(MatchIndex(lookup, {0xCC, 0xFF, 0xFF}), 2);
   EXPECT_EQ(MatchIndex(lookup, {0x11, 0x11, 0x11}), 229);
 }

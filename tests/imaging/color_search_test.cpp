@@ -18,7 +18,8 @@ int PlainNearest(const std::vector<TPaletteEntry>& entries, int r, int g, int b)
   std::int32_t best = TFastColorLookup::kWorstDistance;
   int index = 0;
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    const std::int32_t d = std::abs(entries[i].Red - r) + std::abs(entries[i].Green - g) + std::abs(entries[i].Blue - b);
+    const std::int32_t d =
+        std::abs(entries[i].Red - r) + std::abs(entries[i].Green - g) + std::abs(entries[i].Blue - b);
     if (d < best) {
       best = d;
       index = int(i);
@@ -41,8 +42,8 @@ TEST(ColorSearch, MissesAgreeWithThePlainRuleForManyPalettes) {
     // Few distinct channel values, so that ties are frequent.
     std::vector<TPaletteEntry> entries;
     for (int i = 0; i < size; ++i)
-      entries.push_back({std::uint8_t(random.Next(9) * 31), std::uint8_t(random.Next(9) * 31),
-                         std::uint8_t(random.Next(9) * 31), 0});
+      entries.push_back(
+          {std::uint8_t(random.Next(9) * 31), std::uint8_t(random.Next(9) * 31), std::uint8_t(random.Next(9) * 31), 0});
     TFastColorLookup lookup{TPalette(entries)};
     int checked = 0;
     for (int n = 0; n < 3000; ++n) {

@@ -132,10 +132,8 @@ TEST_P(BadDIBFile, ReadBmpRaisesItsMessageAndKeepsThePreviousImage) {
   const auto bytes = bad.Make();
   TMemoryViewStream stream(bytes);
   const auto read = [&] { dib_.ReadBMP(stream); };
-  if (bad.Kind == ekReadError)
-    EXPECT_EQ(dibtest::MessageOf<EFileError>(read), bad.Message);
-  else
-    EXPECT_EQ(dibtest::MessageOf<EInvalidGraphic>(read), bad.Message);
+  if (bad.Kind == ekReadError) EXPECT_EQ(dibtest::MessageOf<EFileError>(read), bad.Message);
+  else EXPECT_EQ(dibtest::MessageOf<EInvalidGraphic>(read), bad.Message);
   EXPECT_EQ(dib_.Image(), before_);
   EXPECT_EQ(changes_, 0);
 }

@@ -25,7 +25,7 @@ using dibtest::ValidLayout;
 TColor32 TableColour(int i) { return MakeColour32(std::uint8_t(i * 7), std::uint8_t(255 - i), std::uint8_t(i)); }
 
 TBmpLayout WithPixels(std::int32_t width, std::int32_t height, std::uint16_t bits, std::vector<std::uint8_t> pixels,
-                    std::uint32_t clrUsed = 0) {
+                      std::uint32_t clrUsed = 0) {
   TBmpLayout layout = ValidLayout(width, height, bits, clrUsed);
   layout.Pixels = std::move(pixels);
   return layout;
@@ -140,8 +140,8 @@ TEST(TDIBResize, FourBitOddWidthsKeepWholeNibbles) {
   TDIB wider = FromLayout(WithPixels(3, 1, 4, {0x12, 0x3F, 0xFF, 0xFF}));
   wider.SetWidth(5);
   EXPECT_EQ(RowBytes(wider, 0), (std::vector<std::uint8_t>{0x12, 0x30, 0, 0}));
-  EXPECT_EQ(Drawn(wider), (std::vector<TColor32>{TableColour(1), TableColour(2), TableColour(3), TableColour(0),
-                                                 TableColour(0)}));
+  EXPECT_EQ(Drawn(wider),
+            (std::vector<TColor32>{TableColour(1), TableColour(2), TableColour(3), TableColour(0), TableColour(0)}));
   TDIB narrower = FromLayout(WithPixels(3, 1, 4, {0x12, 0x3F, 0xFF, 0xFF}));
   narrower.SetWidth(1);
   EXPECT_EQ(RowBytes(narrower, 0), (std::vector<std::uint8_t>{0x10, 0, 0, 0}));
@@ -306,7 +306,8 @@ TEST(TDIBFromBitmap, SixteenBitFormatsGoOutAsFiveFiveFive) {
     for (int y = 0; y < 2; ++y)
       for (int x = 0; x < 3; ++x) {
         const TColor32 c = bitmap.PixelColour(x, y);
-        const unsigned expected = (RedComponent(c) >> 3) << 10 | (GreenComponent(c) >> 3) << 5 | (BlueComponent(c) >> 3);
+        const unsigned expected =
+            (RedComponent(c) >> 3) << 10 | (GreenComponent(c) >> 3) << 5 | (BlueComponent(c) >> 3);
         const std::uint8_t* p = dib.Image()->Row(y) + 2 * x;
         EXPECT_EQ(unsigned(p[0] | p[1] << 8), expected) << format << " " << x << "," << y;
       }

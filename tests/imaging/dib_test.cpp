@@ -81,12 +81,12 @@ TEST(TDIB, CoreHeaderFileComesBackWithInfoHeaderAndFourByteEntries) {
   EXPECT_EQ(Get32(data, 8), 2u);
   EXPECT_EQ(data[12] | data[13] << 8, 1);
   EXPECT_EQ(data[14] | data[15] << 8, 8);
-  EXPECT_EQ(Get32(data, 16), 0u);   // compression
-  EXPECT_EQ(Get32(data, 20), 8u);   // image size = pixel block
-  EXPECT_EQ(Get32(data, 24), 0u);   // resolutions
+  EXPECT_EQ(Get32(data, 16), 0u);  // compression
+  EXPECT_EQ(Get32(data, 20), 8u);  // image size = pixel block
+  EXPECT_EQ(Get32(data, 24), 0u);  // resolutions
   EXPECT_EQ(Get32(data, 28), 0u);
-  EXPECT_EQ(Get32(data, 32), 256u); // colours used
-  EXPECT_EQ(Get32(data, 36), 256u); // colours important
+  EXPECT_EQ(Get32(data, 32), 256u);  // colours used
+  EXPECT_EQ(Get32(data, 36), 256u);  // colours important
   const auto quads = dibtest::DistinctQuads(256);
   EXPECT_TRUE(std::equal(quads.begin(), quads.end(), data.begin() + 40));
   EXPECT_TRUE(std::equal(layout.Pixels.begin(), layout.Pixels.end(), data.begin() + 40 + 1024));

@@ -143,8 +143,7 @@ TEST(FloydSteinberg, NegativeShareTruncatesTowardZero) {
   // and column 0 gets 100 + (-9 + 8) / 16 = 100, not 99.
   TRecordingLookup lookup(Grey(101));
   TFloydSteinbergDitherer d(3, lookup);
-  const TBitmap source =
-      MakeBitmap24(3, 2, {Grey(100), Grey(100), Grey(100), Grey(100), Grey(101), Grey(100)});
+  const TBitmap source = MakeBitmap24(3, 2, {Grey(100), Grey(100), Grey(100), Grey(100), Grey(101), Grey(100)});
   RunRows(d, source);
   ASSERT_EQ(lookup.Asked.size(), 6u);
   EXPECT_EQ(lookup.Asked[3], Grey(100));  // column 2
@@ -209,9 +208,8 @@ TEST(MatrixDitherers, SpreadWeightsAroundThePixelInScanDirection) {
     EXPECT_EQ(MatrixRow(*d, 1, 0),
               (Cells{n[0] * e, n[1] * e, n[2] * e, n[3] * e, (n[4] + w[1]) * e, w[0] * e, 0, 0, 0}));
     if (m.rows == 3) {
-      EXPECT_EQ(MatrixRow(*d, 1, 1),
-                (Cells{a[0] * e, a[1] * e, a[2] * e, a[3] * e, (a[4] + n[4]) * e, n[3] * e, n[2] * e, n[1] * e,
-                       n[0] * e}));
+      EXPECT_EQ(MatrixRow(*d, 1, 1), (Cells{a[0] * e, a[1] * e, a[2] * e, a[3] * e, (a[4] + n[4]) * e, n[3] * e,
+                                            n[2] * e, n[1] * e, n[0] * e}));
       EXPECT_EQ(MatrixRow(*d, 1, 2), (Cells{0, 0, 0, 0, a[4] * e, a[3] * e, a[2] * e, a[1] * e, a[0] * e}));
     } else {
       EXPECT_EQ(MatrixRow(*d, 1, 1), (Cells{0, 0, 0, 0, n[4] * e, n[3] * e, n[2] * e, n[1] * e, n[0] * e}));
@@ -231,7 +229,10 @@ TEST(MatrixDitherers, ZeroErrorSpreadsNothing) {
 TEST(MatrixDitherers, CorrectionRoundsHalfTheDivisorAndTruncates) {
   // One pixel of error e at column 0 leaves next[2] = weight x e for row 1:
   // Stucki 8 x -125 = -1000 -> 130 + (-1000 + 21) / 42 = 130 - 23 = 107.
-  struct Case { TPaletteDither mode; std::uint8_t expected; };
+  struct Case {
+    TPaletteDither mode;
+    std::uint8_t expected;
+  };
   const Case cases[] = {{pdStucki, 107}, {pdSierra, 111}, {pdJaJuNI, 113}, {pdBurkes, 100}};
   for (const Case& c : cases) {
     TRecordingLookup lookup(Grey(255));

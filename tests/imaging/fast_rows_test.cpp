@@ -91,8 +91,16 @@ void ExpectSameAsByPixel(const TRows& rows, int width, const TPalette& palette, 
 TPalette BlackAndWhite() { return MakePalette({{0, 0, 0}, {255, 255, 255}}); }
 
 TPalette Primaries() {
-  return MakePalette({{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}, {0, 255, 255},
-                      {255, 0, 255}, {255, 255, 255}, {128, 128, 128}, {7, 7, 7}});
+  return MakePalette({{0, 0, 0},
+                      {255, 0, 0},
+                      {0, 255, 0},
+                      {0, 0, 255},
+                      {255, 255, 0},
+                      {0, 255, 255},
+                      {255, 0, 255},
+                      {255, 255, 255},
+                      {128, 128, 128},
+                      {7, 7, 7}});
 }
 
 TEST(FastRows, PhotoLikePicturesInEveryWidth) {
@@ -117,8 +125,7 @@ TEST(FastRows, RowsBegunInTheMiddle) {
   // The loops pick up the state the per-pixel calls left: carry, shares,
   // position and column.
   const TRows rows = RowsOf(test::MakeTestPicture24(23, 6));
-  for (int byPixel : {1, 2, 11, 22})
-    ExpectSameAsByPixel(rows, 23, test::LoadChatPalette(), byPixel);
+  for (int byPixel : {1, 2, 11, 22}) ExpectSameAsByPixel(rows, 23, test::LoadChatPalette(), byPixel);
   const TRows noise = ExtremeNoise(9, 6, 99u);
   for (int byPixel : {1, 4, 8}) ExpectSameAsByPixel(noise, 9, Primaries(), byPixel);
 }
@@ -129,11 +136,11 @@ TEST(FastRows, NearestRightToLeftRowFillsTheCacheFromTheRight) {
   // the cell first and every 128 after it in the scan takes entry 1, also
   // inside a group of four read at once.
   const TPalette palette = MakePalette({{100, 100, 100}, {165, 165, 165}});
-  TBitmap picture = test::MakeBitmap24(9, 2, {test::Grey(0), test::Grey(0), test::Grey(0), test::Grey(0), test::Grey(0),
-                                              test::Grey(0), test::Grey(0), test::Grey(0), test::Grey(0),
-                                              test::Grey(128), test::Grey(128), test::Grey(128), test::Grey(128),
-                                              test::Grey(128), test::Grey(128), test::Grey(128), test::Grey(128),
-                                              test::Grey(135)});
+  TBitmap picture = test::MakeBitmap24(
+      9, 2,
+      {test::Grey(0), test::Grey(0), test::Grey(0), test::Grey(0), test::Grey(0), test::Grey(0), test::Grey(0),
+       test::Grey(0), test::Grey(0), test::Grey(128), test::Grey(128), test::Grey(128), test::Grey(128),
+       test::Grey(128), test::Grey(128), test::Grey(128), test::Grey(128), test::Grey(135)});
   const auto result = ReduceToPalette(picture, palette, pdNearest);
   const std::vector<std::uint8_t> want(9, 1);
   const std::uint8_t* row1 = result->ScanLine(1);

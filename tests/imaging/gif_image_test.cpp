@@ -181,14 +181,16 @@ TEST(GIFImage, InterlacedRowsAreReorderedForEveryHeight) {
     std::vector<std::uint8_t> fileOrder;
     const int passes[4][2] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
     for (const auto& pass : passes)
-      for (int y = pass[0]; y < height; y += pass[1]) fileOrder.insert(fileOrder.end(), {std::uint8_t(y), std::uint8_t(y)});
+      for (int y = pass[0]; y < height; y += pass[1])
+        fileOrder.insert(fileOrder.end(), {std::uint8_t(y), std::uint8_t(y)});
     const TGIFImage image = Load(GifWriter()
                                      .Header(2, height, ramp)
                                      .ImageDescriptor(0, 0, 2, height, true)
                                      .ImageData(fileOrder)
                                      .Trailer()
                                      .Bytes());
-    for (int y = 0; y < height; ++y) ASSERT_EQ(At(image, 1, y), ramp[std::size_t(y)]) << "height " << height << " row " << y;
+    for (int y = 0; y < height; ++y)
+      ASSERT_EQ(At(image, 1, y), ramp[std::size_t(y)]) << "height " << height << " row " << y;
   }
 }
 
@@ -282,8 +284,7 @@ TEST(GIFImage, OnlyTheFirstImageIsUsed) {
 }
 
 TEST(GIFImage, FileWithoutTrailerStillLoads) {
-  const TGIFImage image =
-      Load(GifWriter().Header(1, 1, kFour).ImageDescriptor(0, 0, 1, 1).ImageData({2}).Bytes());
+  const TGIFImage image = Load(GifWriter().Header(1, 1, kFour).ImageDescriptor(0, 0, 1, 1).ImageData({2}).Bytes());
   EXPECT_EQ(At(image, 0, 0), kFour[2]);
 }
 
@@ -312,8 +313,7 @@ std::vector<BadCase> BadCases() {
       {"unknown block", GifWriter(header).Raw({0x55}).Bytes(), "GIF error: damaged block structure"},
       {"cut extension", GifWriter(header).Raw({0x21, 0xFE, 10, 'a'}).Bytes(), "GIF error: damaged block structure"},
       {"cut image descriptor", GifWriter(header).Raw({0x2C, 0, 0, 0}).Bytes(), "GIF error: damaged block structure"},
-      {"no colour table",
-       GifWriter().Header(1, 1, {}).ImageDescriptor(0, 0, 1, 1).ImageData({0}).Trailer().Bytes(),
+      {"no colour table", GifWriter().Header(1, 1, {}).ImageDescriptor(0, 0, 1, 1).ImageData({0}).Trailer().Bytes(),
        "GIF error: no colour table"},
       {"image data cut", {good.begin(), good.end() - 6}, "GIF error: damaged image data"},
       {"header claims more pixels than the data holds", ReadFileBytes(SamplePath("corrupt.gif")),

@@ -6,10 +6,26 @@ namespace quill {
 namespace {
 
 TEST(PaddedRowBytes, RoundsEveryRowUpToWholeWords) {
-  struct Case { std::int64_t width; int bits; std::uint64_t bytes; };
+  struct Case {
+    std::int64_t width;
+    int bits;
+    std::uint64_t bytes;
+  };
   const Case cases[] = {
-      {1, 1, 4},   {32, 1, 4},  {33, 1, 8},   {7, 4, 4},   {9, 4, 8},  {3, 8, 4},   {5, 8, 8},
-      {1, 24, 4},  {3, 24, 12}, {5, 24, 16},  {3, 16, 8},  {2, 32, 8}, {0, 24, 0},  {-3, 8, 0},
+      {1, 1, 4},
+      {32, 1, 4},
+      {33, 1, 8},
+      {7, 4, 4},
+      {9, 4, 8},
+      {3, 8, 4},
+      {5, 8, 8},
+      {1, 24, 4},
+      {3, 24, 12},
+      {5, 24, 16},
+      {3, 16, 8},
+      {2, 32, 8},
+      {0, 24, 0},
+      {-3, 8, 0},
       {4, 0, 0},
       // A 32-bit header's widest row still has its exact size in 64 bits.
       {0xFFFFFFFFll, 32, 0x3FFFFFFFCull},

@@ -89,11 +89,16 @@ TEST(JPEGImage, DecodingIsExactAndRepeatable) {
   // colour.jpg and progressive.jpg agree with what an independent program
   // decodes with the same library defaults.
   const Probe probes[] = {
-      {"colour.jpg", 0, 0, {200, 40, 40}},         {"colour.jpg", 15, 11, {132, 67, 73}},
-      {"colour.jpg", 16, 12, {219, 233, 242}},     {"colour.jpg", 31, 23, {230, 230, 230}},
-      {"progressive.jpg", 15, 11, {132, 67, 73}},  {"progressive.jpg", 8, 6, {202, 39, 40}},
-      {"cmyk.jpg", 15, 11, {255, 55, 56}},         {"cmyk.jpg", 16, 12, {193, 194, 194}},
-      {"gray.jpg", 7, 0, {0, 0, 0}},               {"gray.jpg", 16, 12, {170, 170, 170}},
+      {"colour.jpg", 0, 0, {200, 40, 40}},
+      {"colour.jpg", 15, 11, {132, 67, 73}},
+      {"colour.jpg", 16, 12, {219, 233, 242}},
+      {"colour.jpg", 31, 23, {230, 230, 230}},
+      {"progressive.jpg", 15, 11, {132, 67, 73}},
+      {"progressive.jpg", 8, 6, {202, 39, 40}},
+      {"cmyk.jpg", 15, 11, {255, 55, 56}},
+      {"cmyk.jpg", 16, 12, {193, 194, 194}},
+      {"gray.jpg", 7, 0, {0, 0, 0}},
+      {"gray.jpg", 16, 12, {170, 170, 170}},
   };
   for (const Probe& p : probes) {
     TJPEGImage image;

@@ -43,10 +43,14 @@ TEST(Picture, ChoosesTheDecoderByExtensionIgnoringCase) {
     int width, height;
   };
   const Case cases[] = {
-      {"colour.jpg", "a.jpg", Kind::Jpeg, 32, 24},    {"colour.jpg", "b.JPG", Kind::Jpeg, 32, 24},
-      {"colour.jpg", "c.Jpeg", Kind::Jpeg, 32, 24},   {"colour.jpg", "d.jpe", Kind::Jpeg, 32, 24},
-      {"colour.jpg", "e.JFIF", Kind::Jpeg, 32, 24},   {"offset.gif", "f.gif", Kind::Gif, 12, 10},
-      {"offset.gif", "g.Gif", Kind::Gif, 12, 10},     {"offset.gif", "h.GIF", Kind::Gif, 12, 10},
+      {"colour.jpg", "a.jpg", Kind::Jpeg, 32, 24},
+      {"colour.jpg", "b.JPG", Kind::Jpeg, 32, 24},
+      {"colour.jpg", "c.Jpeg", Kind::Jpeg, 32, 24},
+      {"colour.jpg", "d.jpe", Kind::Jpeg, 32, 24},
+      {"colour.jpg", "e.JFIF", Kind::Jpeg, 32, 24},
+      {"offset.gif", "f.gif", Kind::Gif, 12, 10},
+      {"offset.gif", "g.Gif", Kind::Gif, 12, 10},
+      {"offset.gif", "h.GIF", Kind::Gif, 12, 10},
       {"colour.jpg", "dotted.name.jpg", Kind::Jpeg, 32, 24},
   };
   for (const Case& c : cases) {
@@ -55,10 +59,8 @@ TEST(Picture, ChoosesTheDecoderByExtensionIgnoringCase) {
     TPicture picture;
     picture.LoadFromFile(file.Path());
     ASSERT_NE(picture.Graphic(), nullptr);
-    if (c.kind == Kind::Jpeg)
-      EXPECT_NE(dynamic_cast<const TJPEGImage*>(picture.Graphic()), nullptr);
-    else
-      EXPECT_NE(dynamic_cast<const TGIFImage*>(picture.Graphic()), nullptr);
+    if (c.kind == Kind::Jpeg) EXPECT_NE(dynamic_cast<const TJPEGImage*>(picture.Graphic()), nullptr);
+    else EXPECT_NE(dynamic_cast<const TGIFImage*>(picture.Graphic()), nullptr);
     EXPECT_EQ(picture.Graphic()->Width(), c.width);
     EXPECT_EQ(picture.Graphic()->Height(), c.height);
   }

@@ -43,8 +43,11 @@ void ExpectEveryMode(const TBitmap& source, const TPalette& palette, const Index
 }
 
 TEST(ReduceToPalette, RadioGroupIndexSelectsMode) {
-  struct Case { int index; TPaletteDither mode; };
-  const Case cases[] = {{0, pdNearest}, {1, pdFloydSteinberg}, {2, pdStucki}, {3, pdSierra},
+  struct Case {
+    int index;
+    TPaletteDither mode;
+  };
+  const Case cases[] = {{0, pdNearest}, {1, pdFloydSteinberg}, {2, pdStucki},  {3, pdSierra},
                         {4, pdJaJuNI},  {5, pdBurkes},         {-1, pdBurkes}, {99, pdBurkes}};
   for (const Case& c : cases) EXPECT_EQ(PaletteDitherFromItemIndex(c.index), c.mode) << c.index;
 }

@@ -33,10 +33,14 @@ struct GoldenCase {
 
 const char* FilterName(TStretchFilter f) {
   switch (f) {
-    case sfNearest: return "nearest";
-    case sfLinear: return "linear";
-    case sfLinear2: return "linear2";
-    case sfSpline: return "spline";
+    case sfNearest:
+      return "nearest";
+    case sfLinear:
+      return "linear";
+    case sfLinear2:
+      return "linear2";
+    case sfSpline:
+      return "spline";
   }
   return "?";
 }

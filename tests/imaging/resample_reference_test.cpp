@@ -25,7 +25,8 @@ void ReferenceTransform(TBitmap32& dst, const TBitmap32& src, TAffineTransformat
   if (t.InverseDegenerate()) return;
   const TFloatRect& s = t.SourceRect();
   const TRect sb{std::max(RoundHalfEven(s.Left), 0), std::max(RoundHalfEven(s.Top), 0),
-                 std::min(RoundHalfEven(s.Right), src.Width() - 1), std::min(RoundHalfEven(s.Bottom), src.Height() - 1)};
+                 std::min(RoundHalfEven(s.Right), src.Width() - 1),
+                 std::min(RoundHalfEven(s.Bottom), src.Height() - 1)};
   if (sb.Right < sb.Left || sb.Bottom < sb.Top) return;
   const TRect b = t.TransformedBounds();
   const TRect db{std::max(b.Left, 0), std::max(b.Top, 0), std::min(b.Right, dst.Width() - 1),
@@ -44,9 +45,10 @@ void ReferenceTransform(TBitmap32& dst, const TBitmap32& src, TAffineTransformat
       const int c = sx >> 8, r = sy >> 8;
       const std::uint32_t wx = 255 - (sx & 255), wy = 255 - (sy & 255);
       if (c < -1 || r < -1 || c >= sb.Right || r >= sb.Bottom) continue;
-      dst.SetPixelUnchecked(x, y, CombineColors(CombineColors(src.GetPixelSafe(c, r), src.GetPixelSafe(c + 1, r), wx),
-                                                CombineColors(src.GetPixelSafe(c, r + 1), src.GetPixelSafe(c + 1, r + 1), wx),
-                                                wy));
+      dst.SetPixelUnchecked(
+          x, y,
+          CombineColors(CombineColors(src.GetPixelSafe(c, r), src.GetPixelSafe(c + 1, r), wx),
+                        CombineColors(src.GetPixelSafe(c, r + 1), src.GetPixelSafe(c + 1, r + 1), wx), wy));
     }
 }
 
@@ -133,9 +135,10 @@ void ReferenceStretch(TBitmap32& dst, const TRect& dr, const TBitmap32& src, con
           const int i = hAcc >> 16;
           const std::uint32_t wx = 255 - ((hAcc >> 8) & 255);
           const int l = sr.Left + i, rr = sr.Left + i + 1;
-          dst.SetPixelUnchecked(x, y, CombineColors(CombineColors(src.GetPixelUnchecked(l, r), src.GetPixelUnchecked(l, r2), wy),
-                                                    CombineColors(src.GetPixelUnchecked(rr, r), src.GetPixelUnchecked(rr, r2), wy),
-                                                    wx));
+          dst.SetPixelUnchecked(
+              x, y,
+              CombineColors(CombineColors(src.GetPixelUnchecked(l, r), src.GetPixelUnchecked(l, r2), wy),
+                            CombineColors(src.GetPixelUnchecked(rr, r), src.GetPixelUnchecked(rr, r2), wy), wx));
         }
       }
       return;

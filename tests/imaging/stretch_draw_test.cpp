@@ -86,11 +86,11 @@ TEST(DrawStretched, EmptyRectanglesDrawNothing) {
   src.FillAll(0xFFFFFFFFu);
   dst.ChangeSize(4, 4);
   const TRect cases[][2] = {
-      {{0, 0, 4, 4}, {2, 0, 2, 4}},      // source with no width
-      {{0, 0, 4, 4}, {9, 9, 7, 12}},     // empty, so never "invalid"
-      {{4, 0, 8, 4}, {0, 0, 2, 2}},      // destination wholly to the right
-      {{-5, -5, 0, 0}, {0, 0, 2, 2}},    // and above-left
-      {{2, 2, 2, 3}, {0, 0, 2, 2}},      // destination with no width
+      {{0, 0, 4, 4}, {2, 0, 2, 4}},    // source with no width
+      {{0, 0, 4, 4}, {9, 9, 7, 12}},   // empty, so never "invalid"
+      {{4, 0, 8, 4}, {0, 0, 2, 2}},    // destination wholly to the right
+      {{-5, -5, 0, 0}, {0, 0, 2, 2}},  // and above-left
+      {{2, 2, 2, 3}, {0, 0, 2, 2}},    // destination with no width
   };
   for (const auto& c : cases) {
     dst.FillAll(kSentinel);
@@ -227,11 +227,21 @@ TEST(Contributions, ListsFollowTheKernelAndScale) {
       {"one destination", 1, 5, 0, 5, sfLinear2, {{}}},
       {"reversed range", 2, 5, 3, 2, sfLinear2, {{}, {}}},
       // scale (5 - 1) / (3 - 0 - 1) = 2, radius 1 / 1.001: halves get 128 each
-      {"triangle x2", 5, 3, 0, 3, sfLinear2,
+      {"triangle x2",
+       5,
+       3,
+       0,
+       3,
+       sfLinear2,
        {{{0, 256}}, {{0, 128}, {1, 128}}, {{1, 256}}, {{1, 128}, {2, 128}}, {{2, 256}}}},
       // B-spline at 0, 1: 2/3 -> 171, 1/6 -> 43; at 0.5, 1.5: 0.479 -> 123, 0.0208 -> 5.
       // Indices outside the source are clamped to it.
-      {"spline x2", 3, 2, 0, 2, sfSpline,
+      {"spline x2",
+       3,
+       2,
+       0,
+       2,
+       sfSpline,
        {{{0, 43}, {0, 171}, {1, 43}}, {{0, 5}, {0, 123}, {1, 123}, {1, 5}}, {{0, 43}, {1, 171}, {1, 43}}}},
       // scale 1 (range of 2): enlarging, the source pixel alone
       {"range of two", 2, 4, 1, 3, sfLinear2, {{{1, 256}}, {{2, 256}}}},

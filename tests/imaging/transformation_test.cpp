@@ -43,16 +43,14 @@ struct RoundCase {
 
 TEST(RoundHalfEven, RoundsHalvesToTheEvenNeighbour) {
   const RoundCase cases[] = {
-      {198.5f, 198}, {99.5f, 100}, {0.5f, 0},    {1.5f, 2},      {2.5f, 2},     {-0.5f, 0},
-      {-1.5f, -2},   {-2.5f, -2},  {-99.5f, -100}, {3.7f, 4},    {-3.7f, -4},   {0.49999997f, 0},
-      {-0.50000006f, -1}, {1e10f, INT32_MAX}, {-1e10f, INT32_MIN},
+      {198.5f, 198}, {99.5f, 100},     {0.5f, 0},          {1.5f, 2},          {2.5f, 2},
+      {-0.5f, 0},    {-1.5f, -2},      {-2.5f, -2},        {-99.5f, -100},     {3.7f, 4},
+      {-3.7f, -4},   {0.49999997f, 0}, {-0.50000006f, -1}, {1e10f, INT32_MAX}, {-1e10f, INT32_MIN},
   };
   for (const RoundCase& c : cases) EXPECT_EQ(RoundHalfEven(c.value), c.expected) << c.value;
 }
 
-TEST(RoundHalfEven, NotANumberGivesZero) {
-  EXPECT_EQ(RoundHalfEven(std::numeric_limits<float>::quiet_NaN()), 0);
-}
+TEST(RoundHalfEven, NotANumberGivesZero) { EXPECT_EQ(RoundHalfEven(std::numeric_limits<float>::quiet_NaN()), 0); }
 
 struct MulDivCase {
   std::int32_t a, b, c, expected;
@@ -60,10 +58,20 @@ struct MulDivCase {
 
 TEST(MulDiv, RoundsMagnitudesHalfAwayFromZeroAndFailsWithMinusOne) {
   const MulDivCase cases[] = {
-      {10, 3, 4, 8},     {-10, 3, 4, -8},  {10, -3, 4, -8},  {-10, -3, -4, -8}, {5, 1, 2, 3},
-      {-5, 1, 2, -3},    {1, 1, 3, 0},     {2, 1, 3, 1},     {7, 1, 0, -1},     {0, 5, 0, -1},
-      {INT32_MAX, INT32_MAX, 1, -1},       {65535 * 3, 65535, 65535, 65535 * 3},
-      {1 << 20, 1 << 20, 1 << 10, 1 << 30}, {1 << 16, 1 << 15, -1, INT32_MIN},
+      {10, 3, 4, 8},
+      {-10, 3, 4, -8},
+      {10, -3, 4, -8},
+      {-10, -3, -4, -8},
+      {5, 1, 2, 3},
+      {-5, 1, 2, -3},
+      {1, 1, 3, 0},
+      {2, 1, 3, 1},
+      {7, 1, 0, -1},
+      {0, 5, 0, -1},
+      {INT32_MAX, INT32_MAX, 1, -1},
+      {65535 * 3, 65535, 65535, 65535 * 3},
+      {1 << 20, 1 << 20, 1 << 10, 1 << 30},
+      {1 << 16, 1 << 15, -1, INT32_MIN},
   };
   for (const MulDivCase& c : cases) EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << " " << c.b << " " << c.c;
 }
@@ -78,7 +86,7 @@ struct CombineCase {
 
 TEST(CombineColors, MixesEveryChannelWithEightBitWeights) {
   const CombineCase cases[] = {
-      {0xFFFFFFFFu, 0x00000000u, 0, 0x00000000u},    // W = 0 gives Y exactly
+      {0xFFFFFFFFu, 0x00000000u, 0, 0x00000000u},  // W = 0 gives Y exactly
       {0x12345678u, 0x9ABCDEF0u, 0, 0x9ABCDEF0u},
       {0xFF000000u, 0x00000000u, 255, 0xFE000000u},  // W = 255 is not always X
       {0x00000000u, 0xFFFFFFFFu, 255, 0x01010101u},
@@ -227,13 +235,11 @@ struct BoundsCase {
 
 TEST(AffineTransformation, TransformedBoundsWidenByHalfAPixelAndRoundHalfToEven) {
   const BoundsCase cases[] = {
-      {{0, 0, 99, 99}, 1, {0, 0, 100, 100}},
-      {{0, 0, 99, 99}, 2, {0, 0, 198, 198}},  // 198.5 rounds to 198
-      {{0, 0, 99, 99}, 0.5f, {0, 0, 50, 50}},  // 49.5 + 0.5 = 50
-      {{0, 0, 99, 99}, 0.37f, {0, 0, 37, 37}},
-      {{0, 0, 99, 99}, 0, {0, 0, 0, 0}},
+      {{0, 0, 99, 99}, 1, {0, 0, 100, 100}},    {{0, 0, 99, 99}, 2, {0, 0, 198, 198}},  // 198.5 rounds to 198
+      {{0, 0, 99, 99}, 0.5f, {0, 0, 50, 50}},                                           // 49.5 + 0.5 = 50
+      {{0, 0, 99, 99}, 0.37f, {0, 0, 37, 37}},  {{0, 0, 99, 99}, 0, {0, 0, 0, 0}},
       {{0, 0, 96, 72}, 2.5f, {0, 0, 240, 180}},  // 240.5 -> 240, 180.5 -> 180
-      {{2, 3, 5, 4}, 1, {2, 2, 6, 4}},  // 1.5 -> 2, 2.5 -> 2, 5.5 -> 6, 4.5 -> 4
+      {{2, 3, 5, 4}, 1, {2, 2, 6, 4}},           // 1.5 -> 2, 2.5 -> 2, 5.5 -> 6, 4.5 -> 4
   };
   for (const BoundsCase& c : cases) {
     TAffineTransformation t;

@@ -27,8 +27,8 @@ TEST(ToneAdjustment, WorkedValues) {
     EXPECT_EQ(ToneChannel(c.input, tone), c.want) << c.why;
     // The table the refresh uses gives the same value on every channel.
     const TAdjustmentTables tables = BuildAdjustmentTables(tone, TColorShift{});
-    EXPECT_EQ(ApplyTables(MakeColour32(c.input, c.input, c.input, 0), tables),
-              MakeColour32(c.want, c.want, c.want)) << c.why;
+    EXPECT_EQ(ApplyTables(MakeColour32(c.input, c.input, c.input, 0), tables), MakeColour32(c.want, c.want, c.want))
+        << c.why;
   }
 }
 

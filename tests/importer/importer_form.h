@@ -37,8 +37,8 @@ class ImporterTest : public ::testing::Test {
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    headless_ = std::make_unique<THeadlessForm>(std::string("quill-importer-") + info->name() + "-" +
-                                                std::to_string(stamp));
+    headless_ =
+        std::make_unique<THeadlessForm>(std::string("quill-importer-") + info->name() + "-" + std::to_string(stamp));
     previousDirectory_ = std::filesystem::current_path();
     std::filesystem::current_path(headless_->Dir);
   }

@@ -38,8 +38,8 @@ TEST_F(Scaling, ReadOutsAndScrollMaxima) {
   EXPECT_EQ(f.FScrollMaxY, 0);
   EXPECT_EQ(f.FScrollX, 0);
   const TBitmap32& viewport = f.Dst.Bitmap();
-  EXPECT_TRUE(std::all_of(viewport.Bits(), viewport.Bits() + 310 * 310,
-                          [&](TColor32 p) { return p == f.FBackgroundColor; }));
+  EXPECT_TRUE(
+      std::all_of(viewport.Bits(), viewport.Bits() + 310 * 310, [&](TColor32 p) { return p == f.FBackgroundColor; }));
 }
 
 TEST_F(Scaling, PresetsResetTheOffsetsFirst) {

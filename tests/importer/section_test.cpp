@@ -39,13 +39,13 @@ TEST_F(Section, FlipsMirrorTheWholeArea) {
   TForm1& f = form();
   Load(WritePicture("p.bmp", 400, 400));
   ChooseBlocky();
-  f.ShowPropsLabel.DblClick();  // no grid over the pixels looked at
-  f.SectionSizeGaugeBar.SetPosition(10);    // 52 wide
-  f.SectionHeightGaugeBar.SetPosition(0);   // 32 high
+  f.ShowPropsLabel.DblClick();             // no grid over the pixels looked at
+  f.SectionSizeGaugeBar.SetPosition(10);   // 52 wide
+  f.SectionHeightGaugeBar.SetPosition(0);  // 32 high
   const TColor32 bg = f.FBackgroundColor;
   struct Case {
     bool h, v;
-    int x, y;        // working-copy pixel
+    int x, y;  // working-copy pixel
     TColor32 want;
   };
   const Case cases[] = {

@@ -31,9 +31,16 @@ struct TSnapshot {
 
 TSnapshot Take(TForm1& f, const IClipboard& clipboard) {
   auto pixels = [](const TBitmap32& b) { return std::vector<TColor32>(b.Bits(), b.Bits() + b.Width() * b.Height()); };
-  return TSnapshot{f.Image1.Bitmap().Width(), f.Image1.Bitmap().Height(), pixels(f.Dst.Bitmap()),
-                   pixels(f.NavigateImage32.Bitmap()), f.sbScale.Position(), f.BrightnessAdjust.Position(),
-                   f.FSectionX, f.OpenDialog1.FileName, clipboard.Formats(), fs::current_path()};
+  return TSnapshot{f.Image1.Bitmap().Width(),
+                   f.Image1.Bitmap().Height(),
+                   pixels(f.Dst.Bitmap()),
+                   pixels(f.NavigateImage32.Bitmap()),
+                   f.sbScale.Position(),
+                   f.BrightnessAdjust.Position(),
+                   f.FSectionX,
+                   f.OpenDialog1.FileName,
+                   clipboard.Formats(),
+                   fs::current_path()};
 }
 
 TEST_F(SourcePicture, LoadRestoresDefaultsAndRemembersTheFile) {
@@ -63,7 +70,8 @@ TEST_F(SourcePicture, PictureThatFailsChangesNothing) {
   f.MyXScrollBar.SetPosition(40);
   f.sbScale.SetPosition(300);
   headless().Clipboard.SetData(1, {'t', 0});
-  const std::string bad[] = {std::string(QUILL_TEST_DATA) + "/corrupt.bmp", std::string(QUILL_TEST_DATA) + "/corrupt.jpg",
+  const std::string bad[] = {std::string(QUILL_TEST_DATA) + "/corrupt.bmp",
+                             std::string(QUILL_TEST_DATA) + "/corrupt.jpg",
                              std::string(QUILL_TEST_DATA) + "/corrupt.gif", (headless().Dir / "missing.bmp").string(),
                              std::string(QUILL_TEST_DATA) + "/chat_palette.txt"};
   for (const std::string& path : bad) {

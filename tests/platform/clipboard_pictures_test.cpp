@@ -77,8 +77,16 @@ TEST(CopyDIBFromClipboard, UnreadableCfDibIsUnknownFormatAndKeepsTheImage) {
   const std::vector<std::vector<std::uint8_t>> blocks = {
       {},
       {40, 0, 0},
-      [] { auto b = PackedBlock(ValidLayout(4, 4, 8)); b.resize(b.size() - 1); return b; }(),
-      [] { auto s = ValidLayout(4, 4, 32); s.Compression = 3; return PackedBlock(s); }(),
+      [] {
+        auto b = PackedBlock(ValidLayout(4, 4, 8));
+        b.resize(b.size() - 1);
+        return b;
+      }(),
+      [] {
+        auto s = ValidLayout(4, 4, 32);
+        s.Compression = 3;
+        return PackedBlock(s);
+      }(),
   };
   for (const auto& block : blocks) {
     TMemoryClipboard clipboard;
@@ -225,7 +233,8 @@ TEST(CopyBitmap32ToClipboard, RoundTripGivesTheSameOpaquePixels) {
   TBitmap32 bitmap;
   bitmap.ChangeSize(5, 3);
   for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 5; ++x) bitmap.SetPixelUnchecked(x, y, MakeColour32(std::uint8_t(x * 40), std::uint8_t(y * 90), 7));
+    for (int x = 0; x < 5; ++x)
+      bitmap.SetPixelUnchecked(x, y, MakeColour32(std::uint8_t(x * 40), std::uint8_t(y * 90), 7));
   TMemoryClipboard clipboard;
   CopyBitmap32ToClipboard(bitmap, clipboard);
   TBitmap32 back;

@@ -83,7 +83,7 @@ TEST(HeadlessDesktop, ForegroundFollowsRequestsUnlessRefused) {
 TEST(HeadlessDesktop, ScanCodesOfAUsKeyboard) {
   THeadlessDesktop desktop;
   const std::pair<unsigned, unsigned> cases[] = {
-      {0x11, 0x1D}, {'Q', 0x10}, {'P', 0x19}, {'A', 0x1E}, {'L', 0x26}, {'Z', 0x2C}, {'M', 0x32},
+      {0x11, 0x1D}, {'Q', 0x10}, {'P', 0x19}, {'A', 0x1E},  {'L', 0x26},  {'Z', 0x2C}, {'M', 0x32},
       {'1', 0x02},  {'9', 0x0A}, {'0', 0x0B}, {0x10, 0x2A}, {0x0D, 0x1C}, {0x70, 0},   {0, 0},
   };
   for (const auto& [key, scan] : cases) EXPECT_EQ(desktop.VirtualKeyToScanCode(key), scan) << std::hex << key;
@@ -132,9 +132,13 @@ TEST(HeadlessShell, RecordsOpenedAddresses) {
 
 TEST(InOutError, TextsOfTheKnownCodes) {
   const std::pair<int, const char*> cases[] = {
-      {kIoFileNotFound, "File not found"}, {kIoPathNotFound, "Path not found"},
-      {kIoTooManyOpenFiles, "Too many open files"}, {kIoAccessDenied, "File access denied"},
-      {kIoDiskFull, "Disk full"}, {kIoWriteFault, "I/O error 29"}, {kIoReadFault, "I/O error 30"},
+      {kIoFileNotFound, "File not found"},
+      {kIoPathNotFound, "Path not found"},
+      {kIoTooManyOpenFiles, "Too many open files"},
+      {kIoAccessDenied, "File access denied"},
+      {kIoDiskFull, "Disk full"},
+      {kIoWriteFault, "I/O error 29"},
+      {kIoReadFault, "I/O error 30"},
   };
   for (const auto& [code, text] : cases) {
     EXPECT_EQ(InOutErrorText(code), text);
@@ -150,11 +154,16 @@ TEST(InOutError, CodesFromCLibraryFailures) {
     int want;
   };
   const Case cases[] = {
-      {ENOENT, ioOpenForReading, kIoFileNotFound}, {ENOENT, ioCreate, kIoPathNotFound},
-      {ENOTDIR, ioCreate, kIoPathNotFound},        {EACCES, ioCreate, kIoAccessDenied},
-      {EISDIR, ioCreate, kIoAccessDenied},         {EMFILE, ioOpenForReading, kIoTooManyOpenFiles},
-      {ENOSPC, ioWrite, kIoDiskFull},              {ENOSPC, ioClose, kIoDiskFull},
-      {0, ioRead, kIoReadFault},                   {0, ioWrite, kIoWriteFault},
+      {ENOENT, ioOpenForReading, kIoFileNotFound},
+      {ENOENT, ioCreate, kIoPathNotFound},
+      {ENOTDIR, ioCreate, kIoPathNotFound},
+      {EACCES, ioCreate, kIoAccessDenied},
+      {EISDIR, ioCreate, kIoAccessDenied},
+      {EMFILE, ioOpenForReading, kIoTooManyOpenFiles},
+      {ENOSPC, ioWrite, kIoDiskFull},
+      {ENOSPC, ioClose, kIoDiskFull},
+      {0, ioRead, kIoReadFault},
+      {0, ioWrite, kIoWriteFault},
       {EIO, ioClose, kIoWriteFault},
   };
   for (const Case& c : cases)

@@ -19,9 +19,7 @@ struct TCommandRow {
   std::vector<std::pair<std::int32_t, std::string>> FileRequests;
 };
 
-std::string PacketOf(std::int32_t count, const std::string& data) {
-  return LongBytesOf(count) + data;
-}
+std::string PacketOf(std::int32_t count, const std::string& data) { return LongBytesOf(count) + data; }
 
 TEST(ChatCommands, ExamplesOfEachCommand) {
   // Room area (10, 20, ...); the stand-in movie's stage is 64 x 48.
@@ -43,12 +41,7 @@ TEST(ChatCommands, ExamplesOfEachCommand) {
       {"say getfile x", "say getfile x", {}, {}, "", {}},
       // Over-long names and digit runs are cut to their buffers.
       {"playmovie '" + std::string(200, 'n') + "'", "", {std::string(127, 'n')}, {}, "", {}},
-      {"GetFile " + std::string(100, 'f'),
-       "",
-       {std::string(100, 'f')},
-       {},
-       "",
-       {{0, std::string(79, 'f')}}},
+      {"GetFile " + std::string(100, 'f'), "", {std::string(100, 'f')}, {}, "", {{0, std::string(79, 'f')}}},
   };
   for (const TCommandRow& row : rows) {
     TFakeWorld world;
@@ -65,8 +58,7 @@ TEST(ChatCommands, ExamplesOfEachCommand) {
     ASSERT_EQ(world.host.Packets.size(), row.Packet.empty() ? 0u : 1u) << row.Text;
     if (!row.Packet.empty()) {
       const TBytes& packet = world.host.Packets[0];
-      EXPECT_EQ(std::string(packet.begin() + 4, packet.begin() + 8) +
-                    std::string(packet.begin() + 12, packet.end()),
+      EXPECT_EQ(std::string(packet.begin() + 4, packet.begin() + 8) + std::string(packet.begin() + 12, packet.end()),
                 row.Packet)
           << row.Text;
       EXPECT_EQ(Le32(&packet[8]), kPluginTag);

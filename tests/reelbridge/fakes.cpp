@@ -44,8 +44,8 @@ void TFakeHost::SendBlowThru(const std::uint8_t* packet, std::uint32_t length) {
 }
 
 void TFakeHost::RequestFile(TMediaKind kind, const std::uint8_t* lengthPrefixedName) {
-  FileRequests.emplace_back(kind, std::string(reinterpret_cast<const char*>(lengthPrefixedName) + 1,
-                                              lengthPrefixedName[0]));
+  FileRequests.emplace_back(kind,
+                            std::string(reinterpret_cast<const char*>(lengthPrefixedName) + 1, lengthPrefixedName[0]));
 }
 
 std::optional<std::string> TFakeHost::UserName(std::int32_t userId) {
@@ -67,8 +67,7 @@ void TFakeHost::GetRoomArea(TRect& rect) {
 
 // ---- windows
 
-TWindowHandle TFakeWindows::AddWindow(const std::string& className, const std::string& title,
-                                      TRect client) {
+TWindowHandle TFakeWindows::AddWindow(const std::string& className, const std::string& title, TRect client) {
   const TWindowHandle handle = next_;
   next_ += 4;
   windows_[handle] = TWindow{className, title, client, 0, true};
@@ -94,8 +93,7 @@ std::size_t TFakeWindows::LiveEndpointWindows() const {
 TWindowHandle TFakeWindows::FindTopLevelWindow(const char* className, const char* title) {
   for (const auto& entry : windows_) {
     const TWindow& window = entry.second;
-    if (window.Live && window.ClassName == className &&
-        (title == nullptr || window.Title == title)) {
+    if (window.Live && window.ClassName == className && (title == nullptr || window.Title == title)) {
       return entry.first;
     }
   }
@@ -107,8 +105,8 @@ bool TFakeWindows::IsLiveWindow(TWindowHandle window) {
   return found != windows_.end() && found->second.Live;
 }
 
-std::intptr_t TFakeWindows::SendWindowMessage(TWindowHandle window, std::uint32_t message,
-                                              std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t TFakeWindows::SendWindowMessage(TWindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                              std::intptr_t lParam) {
   if (!IsLiveWindow(window)) return 0;
   const auto procedure = procedures_.find(windows_[window].Instance);
   if (procedure == procedures_.end()) return 0;
@@ -117,8 +115,8 @@ std::intptr_t TFakeWindows::SendWindowMessage(TWindowHandle window, std::uint32_
   return call(window, message, wParam, lParam, result) ? result : 0;
 }
 
-bool TFakeWindows::PostWindowMessage(TWindowHandle window, std::uint32_t message,
-                                     std::uintptr_t wParam, std::intptr_t lParam) {
+bool TFakeWindows::PostWindowMessage(TWindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                     std::intptr_t lParam) {
   if (!IsLiveWindow(window)) return false;
   posted_.push_back(TPosted{window, message, wParam, lParam});
   return true;
@@ -145,16 +143,16 @@ TWindowHandle TFakeWindows::CreateEndpointWindow(TInstance instance, const char*
 
 // ---- memory
 
-std::size_t TFakeMemory::ReadWindowProcess(TWindowHandle window, std::uintptr_t address,
-                                           void* destination, std::size_t size) {
+std::size_t TFakeMemory::ReadWindowProcess(TWindowHandle window, std::uintptr_t address, void* destination,
+                                           std::size_t size) {
   ReadSizes.push_back(size);
   if (FailTransfers || address == 0) return 0;
   std::memcpy(destination, reinterpret_cast<const void*>(address), size);
   return size;
 }
 
-std::size_t TFakeMemory::WriteWindowProcess(TWindowHandle window, std::uintptr_t address,
-                                            const void* source, std::size_t size) {
+std::size_t TFakeMemory::WriteWindowProcess(TWindowHandle window, std::uintptr_t address, const void* source,
+                                            std::size_t size) {
   if (FailTransfers || address == 0) return 0;
   std::memcpy(reinterpret_cast<void*>(address), source, size);
   return size;
@@ -165,8 +163,8 @@ std::size_t TFakeMemory::WriteWindowProcess(TWindowHandle window, std::uintptr_t
 namespace {
 
 std::string RectText(const TRect& r) {
-  return std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + std::to_string(r.Right) +
-         "," + std::to_string(r.Bottom);
+  return std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + std::to_string(r.Right) + "," +
+         std::to_string(r.Bottom);
 }
 
 void Call(const std::string& what) { Journal().push_back(what); }
@@ -197,8 +195,7 @@ std::int32_t REELBRIDGE_STDCALL FakeLoadFile(TPlayerHandle player, const char* p
   Call("MMPLoadFile " + std::to_string(player) + " " + path);
   return Library().LoadFileResult;
 }
-std::int32_t REELBRIDGE_STDCALL FakeSetStage(TPlayerHandle player, TWindowHandle, TRect* stage,
-                                             std::int32_t) {
+std::int32_t REELBRIDGE_STDCALL FakeSetStage(TPlayerHandle player, TWindowHandle, TRect* stage, std::int32_t) {
   Library().Stages.push_back(*stage);
   Call("MMPSetStage " + std::to_string(player) + " " + RectText(*stage));
   return 1;
@@ -259,18 +256,16 @@ bool TFakeGuard::CallFaulted(TGuardedCall call, void* context) {
 
 // ---- world
 
-TFakeWorld::TFakeWorld()
-    : plugin(TPlatform{windows, memory, modules, guard}), movie(windows, memory) {
+TFakeWorld::TFakeWorld() : plugin(TPlatform{windows, memory, modules, guard}), movie(windows, memory) {
   Journal().clear();
   Library() = TFakeLibrary{};
   lounge = windows.AddWindow(kHostWindowClassName, "Lounge", TRect{0, 0, 640, 480});
-  windows.SetProcedure(
-      modules.ProcessInstance(),
-      [this](TWindowHandle w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp,
-             std::intptr_t& r) { return plugin.HandleWindowMessage(w, m, wp, lp, r); });
-  windows.SetProcedure(kMovieInstance,
-                       [this](TWindowHandle w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp,
-                              std::intptr_t& r) { return movie.HandleMessage(w, m, wp, lp, r); });
+  windows.SetProcedure(modules.ProcessInstance(),
+                       [this](TWindowHandle w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp, std::intptr_t& r) {
+                         return plugin.HandleWindowMessage(w, m, wp, lp, r);
+                       });
+  windows.SetProcedure(kMovieInstance, [this](TWindowHandle w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp,
+                                              std::intptr_t& r) { return movie.HandleMessage(w, m, wp, lp, r); });
   movie.SetReceiver(this);
 }
 
@@ -282,15 +277,12 @@ std::int32_t TFakeWorld::Load() {
   return result;
 }
 
-void TFakeWorld::StartMovieSide() {
-  movie.CreateEndpoint(kMovieInstance, TEndpointRole::MovieSide);
-}
+void TFakeWorld::StartMovieSide() { movie.CreateEndpoint(kMovieInstance, TEndpointRole::MovieSide); }
 
 std::intptr_t TFakeWorld::SendRequest(const std::uint8_t* block, std::size_t size) {
   const TWindowHandle peer = movie.UsablePeer();
   if (peer == 0) return 0;
-  return windows.SendWindowMessage(peer, kIpcMessage, size,
-                                   std::intptr_t(reinterpret_cast<std::uintptr_t>(block)));
+  return windows.SendWindowMessage(peer, kIpcMessage, size, std::intptr_t(reinterpret_cast<std::uintptr_t>(block)));
 }
 
 void TFakeWorld::OnIpcMessage(TIpcEndpoint& endpoint, std::size_t bytesRead) {
@@ -300,8 +292,8 @@ void TFakeWorld::OnIpcMessage(TIpcEndpoint& endpoint, std::size_t bytesRead) {
 // ---- block reading for checks
 
 std::int32_t Le32(const std::uint8_t* p) {
-  return std::int32_t(std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) |
-                      (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24));
+  return std::int32_t(std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
+                      (std::uint32_t(p[3]) << 24));
 }
 
 std::string BlockName(const TBytes& block) {
@@ -316,8 +308,7 @@ TBytes ItemBytes(const TBytes& block, int index) {
   const std::size_t start = kIpcHeaderSize + std::size_t(Le32(descriptor + 1));
   const std::size_t length = std::size_t(Le32(descriptor + 5));
   if (start + length > block.size()) return {};
-  return TBytes(block.begin() + std::ptrdiff_t(start),
-                block.begin() + std::ptrdiff_t(start + length));
+  return TBytes(block.begin() + std::ptrdiff_t(start), block.begin() + std::ptrdiff_t(start + length));
 }
 
 }  // namespace

@@ -59,8 +59,7 @@ class TFakeHost : public IHost {
 
 class TFakeWindows : public IWindowSystem {
  public:
-  using TProcedure = std::function<bool(TWindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t,
-                                        std::intptr_t&)>;
+  using TProcedure = std::function<bool(TWindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t, std::intptr_t&)>;
   struct TWindow {
     std::string ClassName, Title;
     TRect Client;
@@ -76,8 +75,8 @@ class TFakeWindows : public IWindowSystem {
 
   TWindowHandle FindTopLevelWindow(const char* className, const char* title) override;
   bool IsLiveWindow(TWindowHandle window) override;
-  std::intptr_t SendWindowMessage(TWindowHandle window, std::uint32_t message,
-                                  std::uintptr_t wParam, std::intptr_t lParam) override;
+  std::intptr_t SendWindowMessage(TWindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                  std::intptr_t lParam) override;
   bool PostWindowMessage(TWindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                          std::intptr_t lParam) override;
   bool GetClientRectangle(TWindowHandle window, TRect& rect) override;

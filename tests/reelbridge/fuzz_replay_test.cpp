@@ -18,13 +18,11 @@ namespace fs = std::filesystem;
 int Replay(const char* target, int (*run)(const std::uint8_t*, std::size_t)) {
   int replayed = 0;
   const fs::path root = QUILL_TEST_DATA;
-  for (const fs::path& folder :
-       {root / "fuzz" / target, root / ".." / ".." / "fuzz" / "corpus" / target}) {
+  for (const fs::path& folder : {root / "fuzz" / target, root / ".." / ".." / "fuzz" / "corpus" / target}) {
     if (!fs::is_directory(folder)) continue;
     for (const auto& entry : fs::directory_iterator(folder)) {
       std::ifstream in(entry.path(), std::ios::binary);
-      const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                            std::istreambuf_iterator<char>());
+      const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
       run(bytes.data(), bytes.size());
       ++replayed;
     }
@@ -32,12 +30,8 @@ int Replay(const char* target, int (*run)(const std::uint8_t*, std::size_t)) {
   return replayed;
 }
 
-TEST(FuzzReplay, RequestInputsRunClean) {
-  EXPECT_GT(Replay("ipc_request_fuzz", IpcRequestFuzzOne), 0);
-}
+TEST(FuzzReplay, RequestInputsRunClean) { EXPECT_GT(Replay("ipc_request_fuzz", IpcRequestFuzzOne), 0); }
 
-TEST(FuzzReplay, ChatCommandInputsRunClean) {
-  EXPECT_GT(Replay("chat_command_fuzz", ChatCommandFuzzOne), 0);
-}
+TEST(FuzzReplay, ChatCommandInputsRunClean) { EXPECT_GT(Replay("chat_command_fuzz", ChatCommandFuzzOne), 0); }
 
 }  // namespace

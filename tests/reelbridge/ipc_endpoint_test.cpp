@@ -25,8 +25,7 @@ TEST(IpcEndpoint, AnnounceTakesOnlyALiveWindowAndAFailedConnectForgetsThePeer) {
   EXPECT_EQ(world.windows.SendWindowMessage(own, kIpcConnect, 0, 0), 0);
   world.StartMovieSide();
   EXPECT_EQ(host.UsablePeer(), world.movie.OwnWindow());
-  EXPECT_EQ(world.windows.SendWindowMessage(own, kIpcAnnounce, world.lounge, 0),
-            std::intptr_t(own));
+  EXPECT_EQ(world.windows.SendWindowMessage(own, kIpcAnnounce, world.lounge, 0), std::intptr_t(own));
   EXPECT_EQ(host.UsablePeer(), world.lounge);
 }
 

@@ -62,8 +62,7 @@ TEST(IpcMessage, GetItemStatuses) {
     TIpcMessage message;
     message.OpenMessage(block.data(), block.size(), row.Received);
     std::uint8_t destination[8] = {};
-    EXPECT_EQ(message.GetItemValue(row.Index, row.Type, destination, row.Size), row.Expected)
-        << row.What;
+    EXPECT_EQ(message.GetItemValue(row.Index, row.Type, destination, row.Size), row.Expected) << row.What;
   }
 }
 

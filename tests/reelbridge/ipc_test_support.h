@@ -26,8 +26,7 @@ inline TItem Text(const std::string& text) {
 inline TItem Bytes(TBytes bytes) { return TItem{itBytes, std::move(bytes)}; }
 
 // A block of `capacity` bytes named `name` holding the items.
-inline TBytes Block(const std::string& name, const std::vector<TItem>& items,
-                    std::uint32_t capacity = 200) {
+inline TBytes Block(const std::string& name, const std::vector<TItem>& items, std::uint32_t capacity = 200) {
   TBytes block(capacity);
   TIpcMessage message;
   message.BeginMessage(block.data(), block.size(), capacity, name.c_str());

@@ -56,11 +56,9 @@ TEST_F(PlayersTest, PlacedOrCentredByPosition) {
   Players().PlaceAndStart("m", -1, 3);  // placed as given, then centred when started
   Library().StageRect = TRect{0, 0, 100, 50};
   Players().RelayoutPlayers(world_.lounge, TRect{});
-  EXPECT_EQ(Library().Stages, (std::vector<TRect>{{15, 27, 79, 75},
-                                                  {15, 27, 79, 75},
-                                                  {9, 23, 73, 71},
-                                                  {288, 216, 352, 264},
-                                                  {270, 215, 370, 265}}));
+  EXPECT_EQ(Library().Stages,
+            (std::vector<TRect>{
+                {15, 27, 79, 75}, {15, 27, 79, 75}, {9, 23, 73, 71}, {288, 216, 352, 264}, {270, 215, 370, 265}}));
 }
 
 TEST_F(PlayersTest, AnimationSkipsAFaultingStoppedOrEmptyPlayerOnly) {
@@ -81,8 +79,7 @@ TEST_F(PlayersTest, CloseAllClosesNewestFirstAndTheLibraryWithTheLast) {
   for (const char* name : {"a", "b", "c"}) Players().PlayerForName(name);
   Journal().clear();
   Players().CloseAllPlayers();
-  EXPECT_EQ(Journal(),
-            (std::vector<std::string>{"MMPClose 3", "MMPClose 2", "MMPClose 1", "FreeLibrary"}));
+  EXPECT_EQ(Journal(), (std::vector<std::string>{"MMPClose 3", "MMPClose 2", "MMPClose 1", "FreeLibrary"}));
   EXPECT_EQ(Players().PlayerForName("a")->Handle, 4);  // the map was emptied
 }
 

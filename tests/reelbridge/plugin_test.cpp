@@ -60,23 +60,11 @@ TEST(PluginEvents, ForwardsEachEventAsItsMessage) {
       {"own chat", 6, 12, "blow x", "OutChat", {Z("blow x")}, true},
       {"command only", 6, 32, "blow x", "", {}, true},
       {"blow-thru by event 7", 7, kCodeBlow, "abcdhello", "", {}, false},
-      {"blow-thru by event 8",
-       8,
-       kCodeBlow,
-       "abcdhello",
-       "BlowThruMsg",
-       {value, Z("hello")},
-       false},
+      {"blow-thru by event 8", 8, kCodeBlow, "abcdhello", "BlowThruMsg", {value, Z("hello")}, false},
       {"short blow-thru body", 8, kCodeBlow, "ab", "BlowThruMsg", {value, Z("")}, false},
       {"leave", 7, kCodeLeave, "", "RLeave", {value}, false},
       {"enter", 8, kCodeEnter, "", "REnter", {value}, false},
-      {"name changed",
-       7,
-       kCodeNameChanged,
-       "xName",
-       "NameChanged",
-       {value, Z("Name") + Z("")},
-       false},
+      {"name changed", 7, kCodeNameChanged, "xName", "NameChanged", {value, Z("Name") + Z("")}, false},
       {"other message", 7, 0x41424344, "abcd", "", {}, false},
       {"file, kind 0", 9, 0, "a.dir", "FileDownloaded", {value, Z("a.dir")}, false},
       {"file, kind 1", 9, 1, "a.dir", "", {}, false},
@@ -147,8 +135,7 @@ TEST(PluginEvents, ResizeOfTheClientWindowAloneRelaysThePlayers) {
     world.host.Words[rwTextKind] = 12;
     world.Event(heChatText);
     world.host.Room = TRect{100, 100, 500, 400};
-    world.host.Message =
-        TWindowMessageInfo{row.Kind, row.OtherWindow ? 1u : world.lounge, row.Message};
+    world.host.Message = TWindowMessageInfo{row.Kind, row.OtherWindow ? 1u : world.lounge, row.Message};
     Library().Stages.clear();
     world.Event(heWindowMessage);
     EXPECT_EQ(Library().Stages.size(), row.Relayout ? 1u : 0u);
@@ -168,8 +155,7 @@ TEST(PluginUnload, PrintsTheBannerBeforeClosingAndLeavesNoWindow) {
   Journal().clear();
   const TWindowHandle own = world.plugin.Endpoint().OwnWindow();
   EXPECT_EQ(world.Event(heUnload), 0);
-  EXPECT_EQ(Journal(),
-            (std::vector<std::string>{"log ** Kinoby UnLoaded **\r", "MMPClose 1", "FreeLibrary"}));
+  EXPECT_EQ(Journal(), (std::vector<std::string>{"log ** Kinoby UnLoaded **\r", "MMPClose 1", "FreeLibrary"}));
   EXPECT_FALSE(world.windows.IsLiveWindow(own));
 }
 

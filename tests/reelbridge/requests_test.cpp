@@ -59,11 +59,9 @@ TEST_F(RequestsTest, EachRequestAnswersWithItsStatusAndItems) {
       {"blow to list without text", Block("X2HBTL_Msg", {Long(0)}), 1, 1, "", 0},
       {"unknown name", Block("X2HNope", {Text("keep")}), 3, 1, Z("keep"), 0},
       // Items that reach past what was received count as missing.
-      {"ids shorter than the count", Block("X2HBTL_Msg", {Long(3), Bytes(TBytes(8)), Text("t")}), 1,
-       3, "", 0},
+      {"ids shorter than the count", Block("X2HBTL_Msg", {Long(3), Bytes(TBytes(8)), Text("t")}), 1, 3, "", 0},
       {"ids missing", Block("X2HBTL_Msg", {Long(1), Long(0), Text("t")}), 1, 3, "", 0},
-      {"full block takes no fourth item", Block("X2HGetMyId", {Long(1), Long(2), Long(3)}), 0, 3,
-       LongBytesOf(1), 0},
+      {"full block takes no fourth item", Block("X2HGetMyId", {Long(1), Long(2), Long(3)}), 0, 3, LongBytesOf(1), 0},
   };
   for (const TRequestRow& row : rows) {
     world_.host.Packets.clear();
@@ -133,9 +131,9 @@ using namespace fake;
 
 TEST_F(RequestsTest, WriteBackServesAtMostTheBuffer) {
   TBytes destination(5000);
-  const std::intptr_t written = world_.windows.SendWindowMessage(
-      world_.plugin.Endpoint().OwnWindow(), kIpcWriteBack, destination.size(),
-      std::intptr_t(reinterpret_cast<std::uintptr_t>(destination.data())));
+  const std::intptr_t written =
+      world_.windows.SendWindowMessage(world_.plugin.Endpoint().OwnWindow(), kIpcWriteBack, destination.size(),
+                                       std::intptr_t(reinterpret_cast<std::uintptr_t>(destination.data())));
   EXPECT_EQ(written, std::intptr_t(kReceiveBufferSize));
 }
 

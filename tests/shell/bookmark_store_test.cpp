@@ -19,10 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TBookmark Make(std::string name, std::string category, std::string verified, std::string visited,
-               std::string address) {
-  return TBookmark{std::move(name), std::move(category), std::move(verified), std::move(visited),
-                   std::move(address)};
+TBookmark Make(std::string name, std::string category, std::string verified, std::string visited, std::string address) {
+  return TBookmark{std::move(name), std::move(category), std::move(verified), std::move(visited), std::move(address)};
 }
 
 TBookmark Converted(std::string name, std::string address) {
@@ -170,7 +168,7 @@ TEST(BookmarkRecord, LongValuesAreCutToTheirCapacity) {
     std::string TBookmark::*field;
   };
   const Case cases[] = {
-      {kBookmarkNameOffset, 128, &TBookmark::Name},       {kBookmarkCategoryOffset, 25, &TBookmark::Category},
+      {kBookmarkNameOffset, 128, &TBookmark::Name},        {kBookmarkCategoryOffset, 25, &TBookmark::Category},
       {kBookmarkVerifiedOffset, 10, &TBookmark::Verified}, {kBookmarkVisitedOffset, 15, &TBookmark::Visited},
       {kBookmarkAddressOffset, 128, &TBookmark::Address},
   };

@@ -21,9 +21,7 @@ std::vector<TWindowHandle> Populate(THeadlessDesktop& desktop, const std::vector
   return handles;
 }
 
-std::string TitleWithPartAt(std::size_t position) {
-  return std::string(position, 'x') + "The Lounge" + "!";
-}
+std::string TitleWithPartAt(std::size_t position) { return std::string(position, 'x') + "The Lounge" + "!"; }
 
 TEST(FindClientWindow, MatchingRules) {
   struct Case {
@@ -41,8 +39,11 @@ TEST(FindClientWindow, MatchingRules) {
       {"no windows", {}, "The Lounge", "", -1},
       {"empty part matches any titled window", {{"", ""}, {"t", ""}}, "", "", 1},
       {"untitled windows never match", {{"", "The Lounge"}}, "", "", -1},
-      {"class part must be in the class name", {{"The Lounge", "Other"}, {"The Lounge", "xLoungeFrame"}},
-       "The Lounge", "LoungeFrame", 1},
+      {"class part must be in the class name",
+       {{"The Lounge", "Other"}, {"The Lounge", "xLoungeFrame"}},
+       "The Lounge",
+       "LoungeFrame",
+       1},
       {"class part is case-sensitive", {{"The Lounge", "loungeframe"}}, "The Lounge", "LoungeFrame", -1},
       {"empty class name never matches a class part", {{"The Lounge", ""}}, "The Lounge", "X", -1},
       {"class alone is not enough", {{"Other", "LoungeFrame"}}, "The Lounge", "LoungeFrame", -1},
@@ -52,7 +53,9 @@ TEST(FindClientWindow, MatchingRules) {
       {"long title skipped, next matches", {{TitleWithPartAt(300), ""}, {"The Lounge", ""}}, "The Lounge", "", 1},
       {"class name read through the same buffer",
        {{"The Lounge", std::string(250, 'c') + "Frame"}, {"The Lounge", std::string(249, 'c') + "Frame"}},
-       "The Lounge", std::string(5, 'c') + "Frame", 1},
+       "The Lounge",
+       std::string(5, 'c') + "Frame",
+       1},
   };
   for (const Case& c : cases) {
     THeadlessDesktop desktop;

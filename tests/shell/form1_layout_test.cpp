@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "quill/shell/Form1.h"
 #include "headless_form.h"
+#include "quill/shell/Form1.h"
 
 namespace quill {
 namespace {
@@ -217,8 +217,7 @@ TEST_P(Form1Sliders, SliderHasItsRangeStartAndTrackColour) {
 INSTANTIATE_TEST_SUITE_P(
     Table, Form1Sliders,
     ::testing::Values(TSlider{"sbScale", 1000, 500, clMaroon}, TSlider{"SectionSizeGaugeBar", 50, 50, clPurple},
-                      TSlider{"SectionHeightGaugeBar", 50, 50, clNavy},
-                      TSlider{"BrightnessAdjust", 256, 128, clWhite},
+                      TSlider{"SectionHeightGaugeBar", 50, 50, clNavy}, TSlider{"BrightnessAdjust", 256, 128, clWhite},
                       TSlider{"ContrastGaugeBar", 100, 50, clOlive},
                       TSlider{"SaturationGaugeBar", 100, 50, MakeColour32(255, 255, 128)},
                       TSlider{"RedAdjust", 256, 128, clAqua}, TSlider{"GreenAdjust", 256, 128, clFuchsia},
@@ -377,20 +376,20 @@ TEST_F(Form1Layout, ImporterHelpQuotesTheButtonTextsWordForWord) {
   for (const char* heading : {"RESIZE", "RGB SECTION", "ADJUSTMENTS", "BRIGHTNESS", "CONTRAST", "COLOR",
                               "CLIPBOARD > MAIN", "RGB < CLIPBOARD", "EDIT"}) {
     const std::string prefix = std::string(heading) + " - ";
-    EXPECT_TRUE(std::any_of(captions.begin(), captions.end(),
-                            [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }))
-        << heading;
+    EXPECT_TRUE(std::any_of(captions.begin(), captions.end(), [&](const std::string& c) {
+      return c.rfind(prefix, 0) == 0;
+    })) << heading;
   }
 }
 
 TEST_F(Form1Layout, EditorHelpListsTheToolsClockwise) {
   const std::vector<std::string> captions = Captions(form_->About3);
   std::vector<std::string> order;
-  for (const char* tool : {"DRAW", "PIXEL PAINTER", "FLOOD FILL", "RECTANGLE", "COPY", "PASTE", "MAGNIFY",
-                           "GRAB COLOR", "B/W PIXEL PAINTER", "BW RECTANGLE", "MAGNIFIER"}) {
+  for (const char* tool : {"DRAW", "PIXEL PAINTER", "FLOOD FILL", "RECTANGLE", "COPY", "PASTE", "MAGNIFY", "GRAB COLOR",
+                           "B/W PIXEL PAINTER", "BW RECTANGLE", "MAGNIFIER"}) {
     const std::string prefix = std::string(tool) + " - ";
-    const auto it = std::find_if(captions.begin(), captions.end(),
-                                 [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
+    const auto it =
+        std::find_if(captions.begin(), captions.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
     ASSERT_NE(it, captions.end()) << tool;
     order.push_back(*it);
   }

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "headless_form.h"
 #include "quill/base/Errors.h"
 #include "quill/shell/BookmarkStore.h"
 #include "quill/shell/ChatPalette.h"
 #include "quill/shell/Form1.h"
-#include "headless_form.h"
 
 namespace quill {
 namespace {
@@ -52,17 +52,28 @@ TEST_F(Form1Test, SharedStateHasItsStartValues) {
     int actual, expected;
   };
   const TIntField ints[] = {
-      {"FSectionX", f.FSectionX, 0},          {"FSectionY", f.FSectionY, 0},
-      {"FSectionRangeX", f.FSectionRangeX, 0}, {"FSectionRangeY", f.FSectionRangeY, 0},
-      {"FScrollX", f.FScrollX, 0},             {"FScrollY", f.FScrollY, 0},
-      {"FScrollMaxX", f.FScrollMaxX, 312},     {"FScrollMaxY", f.FScrollMaxY, 312},
-      {"FDefaultBrightness", f.FDefaultBrightness, 128}, {"FDefaultScale", f.FDefaultScale, 500},
-      {"FBrushSize", f.FBrushSize, 1},         {"FDrawMode", f.FDrawMode, 1},
-      {"FMagnifierX", f.FMagnifierX, 1},       {"FMagnifierY", f.FMagnifierY, 1},
-      {"FDragStartX", f.FDragStartX, -1},      {"FDragStartY", f.FDragStartY, -1},
-      {"FDragEndX", f.FDragEndX, -1},          {"FDragEndY", f.FDragEndY, -1},
-      {"FCopyRectLeft", f.FCopyRectLeft, -1},  {"FCopyRectTop", f.FCopyRectTop, -1},
-      {"FCopyRectRight", f.FCopyRectRight, -1}, {"FCopyRectBottom", f.FCopyRectBottom, -1},
+      {"FSectionX", f.FSectionX, 0},
+      {"FSectionY", f.FSectionY, 0},
+      {"FSectionRangeX", f.FSectionRangeX, 0},
+      {"FSectionRangeY", f.FSectionRangeY, 0},
+      {"FScrollX", f.FScrollX, 0},
+      {"FScrollY", f.FScrollY, 0},
+      {"FScrollMaxX", f.FScrollMaxX, 312},
+      {"FScrollMaxY", f.FScrollMaxY, 312},
+      {"FDefaultBrightness", f.FDefaultBrightness, 128},
+      {"FDefaultScale", f.FDefaultScale, 500},
+      {"FBrushSize", f.FBrushSize, 1},
+      {"FDrawMode", f.FDrawMode, 1},
+      {"FMagnifierX", f.FMagnifierX, 1},
+      {"FMagnifierY", f.FMagnifierY, 1},
+      {"FDragStartX", f.FDragStartX, -1},
+      {"FDragStartY", f.FDragStartY, -1},
+      {"FDragEndX", f.FDragEndX, -1},
+      {"FDragEndY", f.FDragEndY, -1},
+      {"FCopyRectLeft", f.FCopyRectLeft, -1},
+      {"FCopyRectTop", f.FCopyRectTop, -1},
+      {"FCopyRectRight", f.FCopyRectRight, -1},
+      {"FCopyRectBottom", f.FCopyRectBottom, -1},
   };
   for (const TIntField& field : ints) EXPECT_EQ(field.actual, field.expected) << field.name;
   EXPECT_FALSE(f.FImageLoaded);

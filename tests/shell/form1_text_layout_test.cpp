@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "quill/shell/Form1.h"
 #include "headless_form.h"
+#include "quill/shell/Form1.h"
 #include "quill/shell/TextWidth.h"
 
 namespace quill {
@@ -40,8 +40,12 @@ TRect Footprint(const TControl& c) {
   const int growth = EstimatedTextWidth(text.Caption(), text.Font()) + border - text.Width();
   if (growth <= 0) return r;
   switch (text.Alignment()) {
-    case taLeftJustify: r.Right += growth; break;
-    case taRightJustify: r.Left -= growth; break;
+    case taLeftJustify:
+      r.Right += growth;
+      break;
+    case taRightJustify:
+      r.Left -= growth;
+      break;
     case taCenter:
       r.Left -= growth / 2;
       r.Right += growth - growth / 2;
@@ -51,8 +55,7 @@ TRect Footprint(const TControl& c) {
 }
 
 bool Intersect(const TRect& a, const TRect& b, TRect& common) {
-  common = {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-            std::min(a.Bottom, b.Bottom)};
+  common = {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
   return common.Width() > 0 && common.Height() > 0;
 }
 
@@ -201,11 +204,9 @@ TEST_F(Form1TextLayout, ReadOutsHaveRoomForTheirWidestValues) {
   };
   const TForm1& f = *form_;
   const TReadOut readOuts[] = {
-      {f.DeltaBrightnessStaticText, "-128"}, {f.DeltaContrastStaticText, "0.50"},
-      {f.DeltaSaturationStaticText, "1.50"}, {f.DeltaRedStaticText, "-128"},
-      {f.DeltaGreenStaticText, "-128"},      {f.DeltaBlueStaticText, "-128"},
-      {f.SectionSizeStaticText, "132"},      {f.SectionHeightStaticText, "132"},
-      {f.SizeStaticText, "2.00"},
+      {f.DeltaBrightnessStaticText, "-128"}, {f.DeltaContrastStaticText, "0.50"}, {f.DeltaSaturationStaticText, "1.50"},
+      {f.DeltaRedStaticText, "-128"},        {f.DeltaGreenStaticText, "-128"},    {f.DeltaBlueStaticText, "-128"},
+      {f.SectionSizeStaticText, "132"},      {f.SectionHeightStaticText, "132"},  {f.SizeStaticText, "2.00"},
   };
   for (const TReadOut& r : readOuts) {
     const int border = r.text.BorderStyle() == sbsNone ? 0 : 2;
@@ -225,8 +226,7 @@ TEST_F(Form1TextLayout, OnlyTheCrampedCaptionsUseTheCompactFont) {
   EXPECT_EQ(form_->BackgroundStaticText.Height(), EstimatedLineHeight(form_->StaticText10.Font()));
   // In the window font they would not fit before their fixed neighbours.
   EXPECT_GT(3 + EstimatedTextWidth("Background", TFont{}), form_->StaticText10.Left());
-  EXPECT_GT(8 + EstimatedTextWidth(form_->ModifyCaptionLabel.Caption(), TFont{}),
-            form_->ResetAdjustmentsButton.Left());
+  EXPECT_GT(8 + EstimatedTextWidth(form_->ModifyCaptionLabel.Caption(), TFont{}), form_->ResetAdjustmentsButton.Left());
 }
 
 }  // namespace

@@ -17,8 +17,7 @@ namespace quill {
 
 class THeadlessForm {
  public:
-  explicit THeadlessForm(const std::string& folderName)
-      : Dir(std::filesystem::temp_directory_path() / folderName) {
+  explicit THeadlessForm(const std::string& folderName) : Dir(std::filesystem::temp_directory_path() / folderName) {
     std::filesystem::create_directories(Dir);
     form_ = std::make_unique<TForm1>(Services, Dir.string() + "/");
   }

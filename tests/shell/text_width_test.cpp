@@ -30,13 +30,13 @@ TEST_P(TextWidths, SumOfTheAdvanceWidthsAndAPixel) {
   EXPECT_EQ(EstimatedTextWidth(c.text, CompactFont(WindowFont())), c.compact) << c.text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Captions, TextWidths,
-    ::testing::Values(TWidthCase{"", 0, 0}, TWidthCase{"R", 9, 8}, TWidthCase{"-128", 22, 17},
-                      TWidthCase{"Magenta-Green", 75, 66}, TWidthCase{"Background", 59, 52},
-                      TWidthCase{" Brightness:", 56, 50},
-                      TWidthCase{"Modify the middle RGB section with these controls.", 240, 212},
-                      TWidthCase{"Adjust and experiment, click preview, and then export.", 256, 217}));
+INSTANTIATE_TEST_SUITE_P(Captions, TextWidths,
+                         ::testing::Values(TWidthCase{"", 0, 0}, TWidthCase{"R", 9, 8}, TWidthCase{"-128", 22, 17},
+                                           TWidthCase{"Magenta-Green", 75, 66}, TWidthCase{"Background", 59, 52},
+                                           TWidthCase{" Brightness:", 56, 50},
+                                           TWidthCase{"Modify the middle RGB section with these controls.", 240, 212},
+                                           TWidthCase{"Adjust and experiment, click preview, and then export.", 256,
+                                                      217}));
 
 TEST(TextWidth, TheCompactFontIsNeverWider) {
   for (char c = ' '; c <= '~'; ++c) {
@@ -92,16 +92,15 @@ TEST_P(LineBreaks, LinesOfAWrappedText) {
 // "aaa" is 18 pixels, a space 3, so "aaa aaa" is 39 and needs 40 with the
 // pixel of slack.
 INSTANTIATE_TEST_SUITE_P(Widths, LineBreaks,
-                         ::testing::Values(TWrapCase{"", 100, 1}, TWrapCase{"aaa", 19, 1},
-                                           TWrapCase{"aaa aaa", 40, 1}, TWrapCase{"aaa aaa", 39, 2},
-                                           TWrapCase{"aaa aaa aaa", 40, 2}, TWrapCase{"aaa aaa aaa", 39, 3},
+                         ::testing::Values(TWrapCase{"", 100, 1}, TWrapCase{"aaa", 19, 1}, TWrapCase{"aaa aaa", 40, 1},
+                                           TWrapCase{"aaa aaa", 39, 2}, TWrapCase{"aaa aaa aaa", 40, 2},
+                                           TWrapCase{"aaa aaa aaa", 39, 3},
                                            // Spaces at a break are swallowed, not carried over.
                                            TWrapCase{"aaa    aaa aaa", 40, 2},
                                            // Spaces between words on one line all count.
                                            TWrapCase{"aaa  aaa", 40, 2},
                                            // A word wider than the box stands alone.
-                                           TWrapCase{"aaaaaaaaaa aa", 30, 2},
-                                           TWrapCase{"aa aaaaaaaaaa aa", 30, 3}));
+                                           TWrapCase{"aaaaaaaaaa aa", 30, 2}, TWrapCase{"aa aaaaaaaaaa aa", 30, 3}));
 
 TEST(LineBreaks, LeadingSpacesStayOnTheFirstLine) {
   EXPECT_EQ(EstimatedLineCount("aaa aaa", WindowFont(), 40), 1);

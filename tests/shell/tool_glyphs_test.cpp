@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "quill/shell/Form1.h"
 #include "headless_form.h"
+#include "quill/shell/Form1.h"
 #include "quill/shell/ToolGlyphs.h"
 
 namespace quill {
@@ -137,12 +137,18 @@ TEST_F(Form1Glyphs, EachButtonShowsThePictureOfWhatItDoes) {
   };
   TForm1& f = *form_;
   const TAssigned assigned[] = {
-      {f.DrawModeButton, tgDraw},         {f.DotDrawButton, tgPixelPainter},
-      {f.FillModeButton, tgFloodFill},    {f.RectangleModeButton, tgRectangle},
-      {f.CopyModeButton, tgCopy},         {f.PasteModeButton, tgPaste},
-      {f.MagGlassButton, tgMagnify},      {f.MagnetModeButton, tgGrabColor},
-      {f.BWDrawModeButton, tgBWPixelPainter}, {f.BWEffectModeButton, tgBWRectangle},
-      {f.SpeedButton1, tgArrowLeft},      {f.ResetEditAVButton, tgCircularArrow},
+      {f.DrawModeButton, tgDraw},
+      {f.DotDrawButton, tgPixelPainter},
+      {f.FillModeButton, tgFloodFill},
+      {f.RectangleModeButton, tgRectangle},
+      {f.CopyModeButton, tgCopy},
+      {f.PasteModeButton, tgPaste},
+      {f.MagGlassButton, tgMagnify},
+      {f.MagnetModeButton, tgGrabColor},
+      {f.BWDrawModeButton, tgBWPixelPainter},
+      {f.BWEffectModeButton, tgBWRectangle},
+      {f.SpeedButton1, tgArrowLeft},
+      {f.ResetEditAVButton, tgCircularArrow},
       {f.SpeedButton3, tgArrowRight},
   };
   for (const TAssigned& a : assigned) {

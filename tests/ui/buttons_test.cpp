@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "RecordingPeer.h"
 #include "quill/ui/CheckBox.h"
 #include "quill/ui/Panel.h"
 #include "quill/ui/RadioGroup.h"
 #include "quill/ui/SpeedButton.h"
 #include "quill/ui/StaticText.h"
-#include "RecordingPeer.h"
 
 namespace quill {
 namespace {
@@ -164,9 +164,8 @@ TEST_P(RadioGroupIndex, ClampsAndFiresOnlyOnChange) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RadioGroupIndex,
-                         ::testing::Values(TRadioCase{1, 1, 1, 0}, TRadioCase{1, 2, 2, 1},
-                                           TRadioCase{1, -1, -1, 1}, TRadioCase{-1, -5, -1, 0},
-                                           TRadioCase{0, 9, 2, 1}, TRadioCase{2, 9, 2, 0}));
+                         ::testing::Values(TRadioCase{1, 1, 1, 0}, TRadioCase{1, 2, 2, 1}, TRadioCase{1, -1, -1, 1},
+                                           TRadioCase{-1, -5, -1, 0}, TRadioCase{0, 9, 2, 1}, TRadioCase{2, 9, 2, 0}));
 
 TEST(RadioGroup, UserClickOnAnItemSelectsItOnce) {
   TRadioGroup group("g");

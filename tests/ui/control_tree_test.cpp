@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "RecordingPeer.h"
 #include "quill/ui/Form.h"
 #include "quill/ui/Label.h"
 #include "quill/ui/Panel.h"
 #include "quill/ui/SpeedButton.h"
-#include "RecordingPeer.h"
 
 namespace quill {
 namespace {

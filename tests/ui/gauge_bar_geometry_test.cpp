@@ -37,9 +37,9 @@ TEST(GaugeBarGeometry, HitTestNamesThePartUnderTheMouse) {
     int X;
     TGaugePart Part;
   };
-  const TCase cases[] = {{0, gpDecrease}, {15, gpDecrease}, {16, gpTrackBefore}, {51, gpTrackBefore},
-                         {52, gpHandle},  {67, gpHandle},   {68, gpTrackAfter},  {103, gpTrackAfter},
-                         {104, gpIncrease}, {119, gpIncrease}, {120, gpNone},   {-1, gpNone}};
+  const TCase cases[] = {{0, gpDecrease},   {15, gpDecrease},  {16, gpTrackBefore}, {51, gpTrackBefore},
+                         {52, gpHandle},    {67, gpHandle},    {68, gpTrackAfter},  {103, gpTrackAfter},
+                         {104, gpIncrease}, {119, gpIncrease}, {120, gpNone},       {-1, gpNone}};
   for (const TCase& c : cases) EXPECT_EQ(geometry.HitTest(50, c.X, 8), c.Part) << "x = " << c.X;
 }
 

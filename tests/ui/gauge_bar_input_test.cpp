@@ -43,14 +43,13 @@ TEST_P(GaugeBarPress, StepsAtOnceAndRepeatsUntilNothingMoves) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, GaugeBarPress,
-    ::testing::Values(
-        TPressCase{"decrease arrow runs to Min", 3, 3, gpDecrease, {2, 1, 0}},
-        TPressCase{"increase arrow runs to Max", 98, 117, gpIncrease, {99, 100}},
-        TPressCase{"arrow at its end moves nothing", 0, 3, gpDecrease, {0}},
-        // Paging stops once the handle has reached the mouse.
-        TPressCase{"track after the handle", 50, 100, gpTrackAfter, {60, 70, 80, 90, 100}},
-        TPressCase{"track before the handle", 50, 20, gpTrackBefore, {40, 30, 20, 10, 0}},
-        TPressCase{"handle press moves nothing", 50, 60, gpHandle, {50}}));
+    ::testing::Values(TPressCase{"decrease arrow runs to Min", 3, 3, gpDecrease, {2, 1, 0}},
+                      TPressCase{"increase arrow runs to Max", 98, 117, gpIncrease, {99, 100}},
+                      TPressCase{"arrow at its end moves nothing", 0, 3, gpDecrease, {0}},
+                      // Paging stops once the handle has reached the mouse.
+                      TPressCase{"track after the handle", 50, 100, gpTrackAfter, {60, 70, 80, 90, 100}},
+                      TPressCase{"track before the handle", 50, 20, gpTrackBefore, {40, 30, 20, 10, 0}},
+                      TPressCase{"handle press moves nothing", 50, 60, gpHandle, {50}}));
 
 TEST(GaugeBarInput, DraggedHandleFollowsTheMouseFromItsGrabPoint) {
   TGaugeBar bar("bar");

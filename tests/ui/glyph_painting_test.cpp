@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "RecordingPeer.h"
 #include "quill/ui/GlyphPainting.h"
 #include "quill/ui/SpeedButton.h"
-#include "RecordingPeer.h"
 
 namespace quill {
 namespace {
@@ -63,16 +63,15 @@ TEST_P(GlyphBlend, GlyphPixelOverTheFace) {
   EXPECT_EQ(face.GetPixelUnchecked(0, 0), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Alphas, GlyphBlend,
-    ::testing::Values(
-        // Clear pixels leave the face, whatever colour they carry.
-        TBlendCase{0x00000000u, kFace}, TBlendCase{0x00FF0000u, kFace},
-        // Opaque pixels replace it.
-        TBlendCase{MakeColour32(10, 20, 30), MakeColour32(10, 20, 30)},
-        // Half-opaque white over the face: (255 * 128 + 212 * 127 + 127) / 255 = 234 and so on.
-        TBlendCase{MakeColour32(255, 255, 255, 128), MakeColour32(234, 232, 228)},
-        TBlendCase{MakeColour32(0, 0, 0, 1), MakeColour32(211, 207, 199)}));
+INSTANTIATE_TEST_SUITE_P(Alphas, GlyphBlend,
+                         ::testing::Values(
+                             // Clear pixels leave the face, whatever colour they carry.
+                             TBlendCase{0x00000000u, kFace}, TBlendCase{0x00FF0000u, kFace},
+                             // Opaque pixels replace it.
+                             TBlendCase{MakeColour32(10, 20, 30), MakeColour32(10, 20, 30)},
+                             // Half-opaque white over the face: (255 * 128 + 212 * 127 + 127) / 255 = 234 and so on.
+                             TBlendCase{MakeColour32(255, 255, 255, 128), MakeColour32(234, 232, 228)},
+                             TBlendCase{MakeColour32(0, 0, 0, 1), MakeColour32(211, 207, 199)}));
 
 TEST(PaintGlyph, PlacesTheGlyphAtItsCornerAndClipsToTheFace) {
   TBitmap32 face, glyph;

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "RecordingPeer.h"
 #include "quill/ui/Form.h"
 #include "quill/ui/Image32.h"
 #include "quill/ui/Panel.h"
-#include "RecordingPeer.h"
 
 namespace quill {
 namespace {
@@ -33,21 +33,20 @@ TEST_P(Image32BitmapRect, FollowsScaleModeAndAlignment) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Image32BitmapRect,
-    ::testing::Values(
-        TRectCase{"normal top-left", 310, 310, 400, 300, smNormal, baTopLeft, 1.0f, {0, 0, 400, 300}},
-        TRectCase{"normal ignores scale", 310, 310, 40, 30, smNormal, baTopLeft, 3.0f, {0, 0, 40, 30}},
-        TRectCase{"stretch fills control", 100, 50, 7, 9, smStretch, baTopLeft, 1.0f, {0, 0, 100, 50}},
-        TRectCase{"scale 2", 310, 310, 10, 7, smScale, baTopLeft, 2.0f, {0, 0, 20, 14}},
-        // 5 x 0.5 = 2.5 and 7 x 0.5 = 3.5: halves go to even.
-        TRectCase{"scale rounds half to even", 310, 310, 5, 7, smScale, baTopLeft, 0.5f, {0, 0, 2, 4}},
-        TRectCase{"resize wide", 100, 100, 200, 50, smResize, baTopLeft, 1.0f, {0, 0, 100, 25}},
-        TRectCase{"resize tall", 100, 60, 30, 60, smResize, baTopLeft, 1.0f, {0, 0, 30, 60}},
-        TRectCase{"resize grows", 100, 60, 10, 10, smResize, baTopLeft, 1.0f, {0, 0, 60, 60}},
-        TRectCase{"center", 100, 50, 41, 13, smNormal, baCenter, 1.0f, {29, 18, 70, 31}},
-        // (10 - 41) / 2 = -15.5, truncated toward zero to -15.
-        TRectCase{"center larger bitmap", 10, 10, 41, 41, smNormal, baCenter, 1.0f, {-15, -15, 26, 26}},
-        TRectCase{"tile first tile", 100, 100, 8, 8, smNormal, baTile, 1.0f, {0, 0, 8, 8}},
-        TRectCase{"empty bitmap", 100, 100, 0, 5, smStretch, baCenter, 1.0f, {0, 0, 0, 0}}));
+    ::testing::Values(TRectCase{"normal top-left", 310, 310, 400, 300, smNormal, baTopLeft, 1.0f, {0, 0, 400, 300}},
+                      TRectCase{"normal ignores scale", 310, 310, 40, 30, smNormal, baTopLeft, 3.0f, {0, 0, 40, 30}},
+                      TRectCase{"stretch fills control", 100, 50, 7, 9, smStretch, baTopLeft, 1.0f, {0, 0, 100, 50}},
+                      TRectCase{"scale 2", 310, 310, 10, 7, smScale, baTopLeft, 2.0f, {0, 0, 20, 14}},
+                      // 5 x 0.5 = 2.5 and 7 x 0.5 = 3.5: halves go to even.
+                      TRectCase{"scale rounds half to even", 310, 310, 5, 7, smScale, baTopLeft, 0.5f, {0, 0, 2, 4}},
+                      TRectCase{"resize wide", 100, 100, 200, 50, smResize, baTopLeft, 1.0f, {0, 0, 100, 25}},
+                      TRectCase{"resize tall", 100, 60, 30, 60, smResize, baTopLeft, 1.0f, {0, 0, 30, 60}},
+                      TRectCase{"resize grows", 100, 60, 10, 10, smResize, baTopLeft, 1.0f, {0, 0, 60, 60}},
+                      TRectCase{"center", 100, 50, 41, 13, smNormal, baCenter, 1.0f, {29, 18, 70, 31}},
+                      // (10 - 41) / 2 = -15.5, truncated toward zero to -15.
+                      TRectCase{"center larger bitmap", 10, 10, 41, 41, smNormal, baCenter, 1.0f, {-15, -15, 26, 26}},
+                      TRectCase{"tile first tile", 100, 100, 8, 8, smNormal, baTile, 1.0f, {0, 0, 8, 8}},
+                      TRectCase{"empty bitmap", 100, 100, 0, 5, smStretch, baCenter, 1.0f, {0, 0, 0, 0}}));
 
 TEST(Image32, CustomAlignmentUsesTheRoundedOffset) {
   TImage32 view("view");

@@ -2,10 +2,10 @@
 
 #include <stdexcept>
 
+#include "RecordingPeer.h"
 #include "quill/ui/EventDispatch.h"
 #include "quill/ui/GaugeBar.h"
 #include "quill/ui/ScrollBar.h"
-#include "RecordingPeer.h"
 
 namespace quill {
 namespace {
@@ -37,16 +37,15 @@ TEST_P(GaugeBarPosition, ClampsAndFiresOnlyOnRealChange) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, GaugeBarPosition,
-    ::testing::Values(TPositionCase{0, 1000, 500, 250, 250, 1},    // a real move
-                      TPositionCase{0, 1000, 500, 500, 500, 0},    // same value: silent
-                      TPositionCase{0, 50, 50, 51, 50, 0},         // clamped onto the same value
-                      TPositionCase{0, 50, 10, 99, 50, 1},         // clamped to Max
-                      TPositionCase{0, 256, 128, -5, 0, 1},        // clamped to Min
-                      TPositionCase{0, 256, 0, -1, 0, 0},          // below Min at Min: silent
-                      TPositionCase{10, 20, 10, 15, 15, 1},        // non-zero Min
-                      TPositionCase{0, 0, 0, 7, 0, 0}));           // one-value range
+INSTANTIATE_TEST_SUITE_P(Table, GaugeBarPosition,
+                         ::testing::Values(TPositionCase{0, 1000, 500, 250, 250, 1},  // a real move
+                                           TPositionCase{0, 1000, 500, 500, 500, 0},  // same value: silent
+                                           TPositionCase{0, 50, 50, 51, 50, 0},       // clamped onto the same value
+                                           TPositionCase{0, 50, 10, 99, 50, 1},       // clamped to Max
+                                           TPositionCase{0, 256, 128, -5, 0, 1},      // clamped to Min
+                                           TPositionCase{0, 256, 0, -1, 0, 0},        // below Min at Min: silent
+                                           TPositionCase{10, 20, 10, 15, 15, 1},      // non-zero Min
+                                           TPositionCase{0, 0, 0, 7, 0, 0}));         // one-value range
 
 TEST(GaugeBar, StartsAtMinWithDefaultRange) {
   TGaugeBar bar("bar");

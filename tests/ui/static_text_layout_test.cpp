@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "RecordingPeer.h"
 #include "quill/ui/Label.h"
 #include "quill/ui/StaticText.h"
-#include "RecordingPeer.h"
 
 namespace quill {
 namespace {

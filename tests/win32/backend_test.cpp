@@ -178,10 +178,10 @@ TEST_F(Win32Backend, EveryControlHasAWindowAtItsBoundsInsideItsParent) {
     RECT Bounds;
   };
   const TCase cases[] = {
-      {"Page", "TestForm", {0, 26, 300, 200}},   {"Button", "TestForm", {0, 0, 80, 26}},
-      {"Gauge", "Page", {10, 10, 130, 26}},      {"Scroll", "Page", {10, 30, 130, 46}},
-      {"Check", "Page", {10, 50, 90, 67}},       {"Radio", "Page", {140, 10, 290, 70}},
-      {"Image", "Page", {10, 110, 30, 120}},     {"Plain", "Page", {40, 110, 44, 112}},
+      {"Page", "TestForm", {0, 26, 300, 200}}, {"Button", "TestForm", {0, 0, 80, 26}},
+      {"Gauge", "Page", {10, 10, 130, 26}},    {"Scroll", "Page", {10, 30, 130, 46}},
+      {"Check", "Page", {10, 50, 90, 67}},     {"Radio", "Page", {140, 10, 290, 70}},
+      {"Image", "Page", {10, 110, 30, 120}},   {"Plain", "Page", {40, 110, 44, 112}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -328,7 +328,9 @@ TEST_F(Win32Backend, ImageViewPassesMouseEventsInControlPixelsWithClickBeforeBut
     events.push_back("down " + std::to_string(b) + " " + std::to_string(x) + "," + std::to_string(y) +
                      ((s & ssShift) ? " shift" : ""));
   };
-  image.OnMouseMove = [&](TShiftState, int x, int y) { events.push_back("move " + std::to_string(x) + "," + std::to_string(y)); };
+  image.OnMouseMove = [&](TShiftState, int x, int y) {
+    events.push_back("move " + std::to_string(x) + "," + std::to_string(y));
+  };
   image.OnMouseUp = [&](TMouseButton b, TShiftState, int x, int y) {
     events.push_back("up " + std::to_string(b) + " " + std::to_string(x) + "," + std::to_string(y));
   };
@@ -339,8 +341,8 @@ TEST_F(Win32Backend, ImageViewPassesMouseEventsInControlPixelsWithClickBeforeBut
   SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, Point(2, 3));
   SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, Point(-4, 3));
   SendMessageA(window, WM_LBUTTONUP, 0, Point(4, 3));
-  const std::vector<std::string> expected = {"down 1 5,7 shift", "up 1 5,7", "down 0 2,3", "move -4,3", "click",
-                                             "up 0 4,3"};
+  const std::vector<std::string> expected = {"down 1 5,7 shift", "up 1 5,7", "down 0 2,3",
+                                             "move -4,3",        "click",    "up 0 4,3"};
   EXPECT_EQ(events, expected);
 }
 

@@ -52,7 +52,8 @@ TEST(Win32Clipboard, Bitmap32SurvivesTheBitmapRoad) {
   TBitmap32 sent;
   sent.ChangeSize(5, 3);
   for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 5; ++x) sent.SetPixelUnchecked(x, y, MakeColour32(std::uint8_t(40 * x), std::uint8_t(80 * y), 77));
+    for (int x = 0; x < 5; ++x)
+      sent.SetPixelUnchecked(x, y, MakeColour32(std::uint8_t(40 * x), std::uint8_t(80 * y), 77));
   CopyBitmap32ToClipboard(sent, clipboard);
   EXPECT_TRUE(clipboard.HasFormat(kCF_BITMAP));
 

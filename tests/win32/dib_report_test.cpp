@@ -16,7 +16,8 @@ void Put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
 
 // An info-header DIB: width x height, bits per pixel, colours in the table
 // (clrUsed), with exactly the bytes its rows need.
-std::vector<std::uint8_t> InfoDib(int width, int height, int bits, std::uint32_t colours, std::uint32_t compression = 0) {
+std::vector<std::uint8_t> InfoDib(int width, int height, int bits, std::uint32_t colours,
+                                  std::uint32_t compression = 0) {
   const std::size_t masks = compression == 3 ? 12 : 0;
   const std::size_t stride = (std::size_t(width) * bits + 31) / 32 * 4;
   const std::size_t rows = stride * std::size_t(height < 0 ? -height : height);

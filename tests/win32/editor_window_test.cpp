@@ -89,8 +89,8 @@ std::vector<std::uint8_t> RampDib() {
   for (int y = 0; y < kSide; ++y) {
     for (int x = 0; x < kSide; ++x) {
       std::uint8_t* p = &dib[40 + std::size_t(kSide - 1 - y) * kStride + std::size_t(x) * 3];
-      p[0] = std::uint8_t(255 - x);  // blue
-      p[1] = std::uint8_t(y);        // green
+      p[0] = std::uint8_t(255 - x);    // blue
+      p[1] = std::uint8_t(y);          // green
       p[2] = std::uint8_t(x + y / 2);  // red
     }
   }
@@ -251,8 +251,8 @@ TEST_F(EditorWindow, AnImportedPictureIsEditedMagnifiedAndReachesTheLounge) {
     bool same;
   };
   const TProbe probes[] = {
-      {5, 5, rectangle, true},   {39, 24, rectangle, true}, {40, 24, rectangle, false}, {39, 25, rectangle, false},
-      {60, 70, white, true},     {68, 75, white, true},     {64, 71, white, false},     {110, 60, white, false},
+      {5, 5, rectangle, true},       {39, 24, rectangle, true}, {40, 24, rectangle, false}, {39, 25, rectangle, false},
+      {60, 70, white, true},         {68, 75, white, true},     {64, 71, white, false},     {110, 60, white, false},
       {131, 0, kOpaqueBlack, false},  // the ramp came through the importer
   };
   for (const TProbe& p : probes) EXPECT_EQ(colour(p.x, p.y) == p.colour, p.same) << p.x << "," << p.y;

@@ -42,7 +42,8 @@ bool HasLine(const std::string& path, const std::string& part) {
 
 std::size_t CountLines(const std::string& path, const std::string& part) {
   const auto lines = wintest::ReadLines(path);
-  return std::count_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.find(part) != std::string::npos; });
+  return std::count_if(lines.begin(), lines.end(),
+                       [&](const std::string& l) { return l.find(part) != std::string::npos; });
 }
 
 bool WaitForLine(const std::string& path, const std::string& part, unsigned timeoutMs = kLineMs) {
@@ -147,8 +148,8 @@ TEST_F(PluginBridge, TheMovieSideConnectsWhicheverSideStartsFirst) {
 TEST_F(PluginBridge, EveryRequestComesBackWithItsReply) {
   struct TRow {
     const char* Send;
-    const char* Reply;      // in the movie side's log
-    const char* HostLine;   // in the client's log, or empty
+    const char* Reply;     // in the movie side's log
+    const char* HostLine;  // in the client's log, or empty
   };
   const TRow rows[] = {
       {"send X2HGetMyId", "recv X2HGetMyId status=0 items=1 l:1001", "myid"},
@@ -274,15 +275,15 @@ TEST_F(PluginBridge, AFaultingMovieLeavesTheClientAndTheOtherMoviesRunning) {
 
 TEST_F(PluginBridge, MalformedRequestsLeaveTheClientRunning) {
   const char* const rows[] = {
-      "send X2HGetMyId size=5000",                    // more than the receive buffer
-      "send X2HGetMyId cap=5000 size=256",            // reply size beyond the buffer
-      "send X2HChat s:x desc=1,2000,10",              // item data outside the block
-      "send X2HChat s:x desc=1,0,4000000000",         // item length past every end
-      "send X2HGetUserName l:1 count=7",              // more items than a block holds
-      "send X2HGetMyId l:1 l:2 l:3",                  // no room for the reply item
-      "send X2HBTL_Msg l:1000 b:1 s:x",               // fewer ids than counted
-      "send X2HChat s:x addr=10",                     // an address the sender does not have
-      "send X2HChat s:x size=10",                     // fewer bytes than the header
+      "send X2HGetMyId size=5000",             // more than the receive buffer
+      "send X2HGetMyId cap=5000 size=256",     // reply size beyond the buffer
+      "send X2HChat s:x desc=1,2000,10",       // item data outside the block
+      "send X2HChat s:x desc=1,0,4000000000",  // item length past every end
+      "send X2HGetUserName l:1 count=7",       // more items than a block holds
+      "send X2HGetMyId l:1 l:2 l:3",           // no room for the reply item
+      "send X2HBTL_Msg l:1000 b:1 s:x",        // fewer ids than counted
+      "send X2HChat s:x addr=10",              // an address the sender does not have
+      "send X2HChat s:x size=10",              // fewer bytes than the header
   };
   Prepare("malformed");
   StartBoth();

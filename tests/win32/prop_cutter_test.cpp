@@ -53,8 +53,8 @@ TEST(PropCutter, CutsTilesRowByRowWithNarrowerEdges) {
     std::size_t Count;
     int LastWidth, LastHeight;
   };
-  const TRow rows[] = {{132, 132, 8, 9, 44, 44}, {32, 82, 8, 2, 32, 38}, {45, 44, 24, 2, 1, 44},
-                       {100, -50, 32, 6, 12, 6}};
+  const TRow rows[] = {
+      {132, 132, 8, 9, 44, 44}, {32, 82, 8, 2, 32, 38}, {45, 44, 24, 2, 1, 44}, {100, -50, 32, 6, 12, 6}};
   for (const TRow& r : rows) {
     SCOPED_TRACE(::testing::Message() << r.Width << "x" << r.Height << "x" << r.Bits);
     const std::vector<TProp> props = Cut(Dib(r.Width, r.Height, r.Bits, r.Bits == 8 ? 256 : 0));

@@ -25,7 +25,8 @@ TEST(QuillCli, GivesTheNativeBuildsFilesByteForByte) {
   for (const clitest::TGoldenCase& c : cases) {
     SCOPED_TRACE(c.Name);
     std::string command = Quote(WindowsPath(QUILL_CLI_EXE));
-    for (const std::string& arg : c.Args) command += " " + (clitest::IsPictureArgument(arg) ? Quote(data + "\\" + arg) : arg);
+    for (const std::string& arg : c.Args)
+      command += " " + (clitest::IsPictureArgument(arg) ? Quote(data + "\\" + arg) : arg);
     const std::string result = folder + "\\" + c.Name + ".bmp";
     command += " -o " + Quote(result);
     wintest::TChildProcess cli(command, folder);

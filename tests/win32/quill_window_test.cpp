@@ -103,7 +103,8 @@ TEST_F(QuillWindow, PageBarSwitchesPagesAndExitEndsTheProgram) {
   };
   const std::vector<TStep> steps = {
       {"SpeedButton4", {{"AVImporter", kHidden}, {"AVEditor", kShown}, {"AboutQuill", kHidden}}},
-      {"SpeedButton5", {{"AVImporter", kHidden}, {"AVEditor", kHidden}, {"AboutQuill", kShown}, {"About1", kAboutShown}}},
+      {"SpeedButton5",
+       {{"AVImporter", kHidden}, {"AVEditor", kHidden}, {"AboutQuill", kShown}, {"About1", kAboutShown}}},
       {"SpeedButton8", {{"About1", kHidden}, {"About2", kAboutShown}, {"About3", kHidden}}},
       {"SpeedButton9", {{"About1", kHidden}, {"About2", kHidden}, {"About3", kAboutShown}}},
       {"SpeedButton2", {{"AVImporter", kShown}, {"AVEditor", kHidden}, {"AboutQuill", kHidden}}},

@@ -97,7 +97,8 @@ void TPluginHost::BlowThru(const std::uint8_t* packet, std::int32_t length) {
   char tag[16];
   std::snprintf(tag, sizeof tag, " tag=0x%08X", unsigned(Word(tagged)));
   line += tag;
-  line += " data=" + std::string(reinterpret_cast<const char*>(tagged + 4), strnlen(reinterpret_cast<const char*>(tagged + 4), taggedLength - 4));
+  line += " data=" + std::string(reinterpret_cast<const char*>(tagged + 4),
+                                 strnlen(reinterpret_cast<const char*>(tagged + 4), taggedLength - 4));
   Line(line);
   TQueuedEvent event{8, 0, 0, kBlowCode, kMyId};
   event.Body.assign(tagged, tagged + taggedLength);

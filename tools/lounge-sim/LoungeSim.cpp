@@ -30,8 +30,8 @@
 #include <vector>
 
 #include "DibReport.h"
-#include "PropsView.h"
 #include "PluginHost.h"
+#include "PropsView.h"
 
 namespace {
 
@@ -142,10 +142,14 @@ class TSimWindow {
 
   static const char* MessageName(UINT message) {
     switch (message) {
-      case WM_KEYDOWN: return "WM_KEYDOWN";
-      case WM_KEYUP: return "WM_KEYUP";
-      case WM_SYSKEYDOWN: return "WM_SYSKEYDOWN";
-      default: return "WM_SYSKEYUP";
+      case WM_KEYDOWN:
+        return "WM_KEYDOWN";
+      case WM_KEYUP:
+        return "WM_KEYUP";
+      case WM_SYSKEYDOWN:
+        return "WM_SYSKEYDOWN";
+      default:
+        return "WM_SYSKEYUP";
     }
   }
 
@@ -207,8 +211,7 @@ class TSimWindow {
     auto paint = [](HDC dc, void* self) { static_cast<TSimWindow*>(self)->PaintContent(dc); };
     if (loungesim::SavePaintingAsBmp(kClientWidth, kClientHeight, paint, this, options_.ShotPath))
       log_.Line("shot " + options_.ShotPath);
-    else
-      log_.Line("cannot write " + options_.ShotPath);
+    else log_.Line("cannot write " + options_.ShotPath);
   }
 
   void SaveBmp(const std::vector<std::uint8_t>& file) {
@@ -261,7 +264,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
 int main(int argc, char** argv) {
   TOptions options;
   if (!ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "usage: LoungeSim [--log FILE] [--bmp FILE] [--shot FILE] [--title TEXT] [--timeout SECONDS]\n");
+    std::fprintf(stderr,
+                 "usage: LoungeSim [--log FILE] [--bmp FILE] [--shot FILE] [--title TEXT] [--timeout SECONDS]\n");
     return 2;
   }
   TLog log(options.LogPath);
@@ -287,7 +291,8 @@ int main(int argc, char** argv) {
   if (options.TimeoutSeconds > 0) SetTimer(window, kTimeoutTimer, options.TimeoutSeconds * 1000, nullptr);
   std::unique_ptr<loungesim::TPluginHost> plugin;
   if (!options.Plugin.PluginPath.empty()) {
-    plugin = std::make_unique<loungesim::TPluginHost>(options.Plugin, [&log](const std::string& text) { log.Line(text); });
+    plugin =
+        std::make_unique<loungesim::TPluginHost>(options.Plugin, [&log](const std::string& text) { log.Line(text); });
     plugin->Attach(window);
   }
   char ready[48];

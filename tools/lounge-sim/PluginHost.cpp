@@ -87,8 +87,8 @@ bool TPluginHost::Attach(HWND window) {
   ClearEventFields();
   const std::int32_t result = Call(1);
   char text[96];
-  std::snprintf(text, sizeof text, "plugin load result=%d flags=0x%X tag=0x%08X", int(result),
-                unsigned(record_.Flags), *reinterpret_cast<const unsigned*>(record_.Text));
+  std::snprintf(text, sizeof text, "plugin load result=%d flags=0x%X tag=0x%08X", int(result), unsigned(record_.Flags),
+                *reinterpret_cast<const unsigned*>(record_.Text));
   Line(text);
   if (result != 0) {
     FreeLibrary(plugin_);

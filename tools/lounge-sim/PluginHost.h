@@ -36,11 +36,11 @@
 namespace loungesim {
 
 struct TPluginOptions {
-  std::string PluginPath;    // --plugin DLL: load it (no plug-in without)
-  std::string MediaFolder;   // --media FOLDER: local files; default the current folder
-  std::string ServerFolder;  // --server FOLDER: what downloads fetch; default <media>\server
-  std::string PluginLog;     // --plugin-log FILE: host lines also appended here
-  unsigned IdleMs = 100;     // --idle MS: the idle event's period
+  std::string PluginPath;             // --plugin DLL: load it (no plug-in without)
+  std::string MediaFolder;            // --media FOLDER: local files; default the current folder
+  std::string ServerFolder;           // --server FOLDER: what downloads fetch; default <media>\server
+  std::string PluginLog;              // --plugin-log FILE: host lines also appended here
+  unsigned IdleMs = 100;              // --idle MS: the idle event's period
   std::vector<std::string> Commands;  // --run COMMAND (repeatable): run once loaded
 };
 

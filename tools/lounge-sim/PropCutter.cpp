@@ -26,8 +26,8 @@ std::uint32_t PixelAt(const std::vector<std::uint8_t>& dib, const TDibSummary& s
 }  // namespace
 
 std::vector<TProp> CutIntoProps(const std::vector<std::uint8_t>& dib, const TDibSummary& s) {
-  const bool supported = (s.BitsPerPixel == 8 || s.BitsPerPixel == 24 || s.BitsPerPixel == 32) &&
-                         s.Compression == 0 && s.BitsOffset >= kInfoHeaderSize + s.Colours * 4;
+  const bool supported = (s.BitsPerPixel == 8 || s.BitsPerPixel == 24 || s.BitsPerPixel == 32) && s.Compression == 0 &&
+                         s.BitsOffset >= kInfoHeaderSize + s.Colours * 4;
   if (!supported) throw EDibError("props need an uncompressed 8-, 24- or 32-bit image");
   const std::size_t stride = (std::size_t(s.Width) * s.BitsPerPixel + 31) / 32 * 4;
   const int height = s.Height < 0 ? -s.Height : s.Height;

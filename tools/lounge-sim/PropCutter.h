@@ -13,8 +13,8 @@ namespace loungesim {
 constexpr int kPropSize = 44;
 
 struct TProp {
-  int Column = 0, Row = 0;    // place in the avatar's grid
-  int Width = 0, Height = 0;  // 1..44: the part of the tile the image covers
+  int Column = 0, Row = 0;            // place in the avatar's grid
+  int Width = 0, Height = 0;          // 1..44: the part of the tile the image covers
   std::vector<std::uint32_t> Pixels;  // Width x Height, top row first
 };
 

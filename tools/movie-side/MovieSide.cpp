@@ -75,8 +75,8 @@ class TMovieSide : public IIpcReceiver {
   }
 
   bool Create() {
-    return endpoint_.CreateEndpoint(reinterpret_cast<TInstance>(GetModuleHandleA(nullptr)),
-                                    TEndpointRole::MovieSide) != 0;
+    return endpoint_.CreateEndpoint(reinterpret_cast<TInstance>(GetModuleHandleA(nullptr)), TEndpointRole::MovieSide) !=
+           0;
   }
   TIpcEndpoint& Endpoint() { return endpoint_; }
 
@@ -110,12 +110,9 @@ class TMovieSide : public IIpcReceiver {
       std::string text;
       const std::uint8_t* data = nullptr;
       std::uint32_t length = 0;
-      if (message.GetItemValue(index, itLong, &value, sizeof value) == isNone)
-        line += " l:" + std::to_string(value);
-      else if (message.GetItemText(index, text) == isNone)
-        line += " s:" + text;
-      else if (message.GetItemRef(index, itBytes, data, length) == isNone)
-        line += " b:" + std::to_string(length);
+      if (message.GetItemValue(index, itLong, &value, sizeof value) == isNone) line += " l:" + std::to_string(value);
+      else if (message.GetItemText(index, text) == isNone) line += " s:" + text;
+      else if (message.GetItemRef(index, itBytes, data, length) == isNone) line += " b:" + std::to_string(length);
     }
     Line(line);
   }
@@ -192,7 +189,8 @@ class TMovieSide : public IIpcReceiver {
     const TWindowHandle peer = endpoint_.UsablePeer();
     const std::intptr_t answer =
         peer ? windows_.SendWindowMessage(peer, kIpcWriteBack, size, std::intptr_t(buffer.data())) : 0;
-    Line("writeback answer=" + std::to_string(answer) + " name=" + std::string(buffer.data(), strnlen(buffer.data(), kIpcNameSize)));
+    Line("writeback answer=" + std::to_string(answer) +
+         " name=" + std::string(buffer.data(), strnlen(buffer.data(), kIpcNameSize)));
   }
 
   win32::TWin32WindowSystem windows_;

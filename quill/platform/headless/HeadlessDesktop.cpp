@@ -35,16 +35,26 @@ unsigned UsScanCode(unsigned virtualKey) {
   }
   if (virtualKey >= '1' && virtualKey <= '9') return 0x02 + (virtualKey - '1');
   switch (virtualKey) {
-    case '0': return 0x0B;
-    case 0x08: return 0x0E;  // backspace
-    case 0x09: return 0x0F;  // tab
-    case 0x0D: return 0x1C;  // enter
-    case 0x10: return 0x2A;  // shift
-    case 0x11: return 0x1D;  // control
-    case 0x12: return 0x38;  // alt
-    case 0x1B: return 0x01;  // escape
-    case 0x20: return 0x39;  // space
-    default: return 0;
+    case '0':
+      return 0x0B;
+    case 0x08:
+      return 0x0E;  // backspace
+    case 0x09:
+      return 0x0F;  // tab
+    case 0x0D:
+      return 0x1C;  // enter
+    case 0x10:
+      return 0x2A;  // shift
+    case 0x11:
+      return 0x1D;  // control
+    case 0x12:
+      return 0x38;  // alt
+    case 0x1B:
+      return 0x01;  // escape
+    case 0x20:
+      return 0x39;  // space
+    default:
+      return 0;
   }
 }
 
@@ -58,9 +68,9 @@ TWindowHandle THeadlessDesktop::AddWindow(std::string title, std::string classNa
 }
 
 void THeadlessDesktop::RemoveWindow(TWindowHandle window) {
-  windows_.erase(std::remove_if(windows_.begin(), windows_.end(),
-                                [&](const TFakeWindow& w) { return w.Handle == window; }),
-                 windows_.end());
+  windows_.erase(
+      std::remove_if(windows_.begin(), windows_.end(), [&](const TFakeWindow& w) { return w.Handle == window; }),
+      windows_.end());
   if (foreground_ == window) foreground_ = 0;
 }
 

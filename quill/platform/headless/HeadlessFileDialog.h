@@ -23,8 +23,7 @@ class THeadlessFileDialog : public IFileDialog {
   std::size_t PendingAnswers() const { return answers_.size(); }
   const std::vector<TRequest>& Requests() const { return requests_; }
 
-  std::optional<std::string> ChooseFileToOpen(const std::string& filter,
-                                              const std::string& initialFileName) override {
+  std::optional<std::string> ChooseFileToOpen(const std::string& filter, const std::string& initialFileName) override {
     requests_.push_back(TRequest{filter, initialFileName});
     if (answers_.empty()) return std::nullopt;
     std::optional<std::string> answer = std::move(answers_.front());

@@ -26,10 +26,8 @@ void TMemoryClipboard::Clear() {
 void TMemoryClipboard::SetData(unsigned format, const std::vector<std::uint8_t>& block) {
   CheckOpen();
   auto found = std::find_if(items_.begin(), items_.end(), [format](const auto& item) { return item.first == format; });
-  if (found != items_.end())
-    found->second = block;
-  else
-    items_.emplace_back(format, block);
+  if (found != items_.end()) found->second = block;
+  else items_.emplace_back(format, block);
 }
 
 std::optional<std::vector<std::uint8_t>> TMemoryClipboard::GetData(unsigned format) const {

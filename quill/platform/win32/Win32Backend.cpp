@@ -1,7 +1,7 @@
 #include "quill/platform/win32/Win32Backend.h"
 
-#include "quill/platform/win32/Win32Controls.h"
 #include "quill/platform/win32/Win32ControlNames.h"
+#include "quill/platform/win32/Win32Controls.h"
 #include "quill/platform/win32/Win32Form.h"
 #include "quill/platform/win32/Win32GaugeBar.h"
 #include "quill/platform/win32/Win32Images.h"
@@ -29,7 +29,8 @@ LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam,
   // The application window only carries the task bar entry; closing it from
   // there closes the form, which owns the program's life.
   if (message == WM_CLOSE) {
-    if (HWND form = reinterpret_cast<HWND>(GetWindowLongPtrA(window, GWLP_USERDATA))) PostMessageA(form, WM_CLOSE, 0, 0);
+    if (HWND form = reinterpret_cast<HWND>(GetWindowLongPtrA(window, GWLP_USERDATA)))
+      PostMessageA(form, WM_CLOSE, 0, 0);
     return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);

@@ -159,8 +159,8 @@ TBitmapHandle BitmapFromPackedDib(const std::vector<std::uint8_t>& dib) {
   const std::size_t pixelOffset = PackedDibPixelOffset(dib);
   const auto* info = reinterpret_cast<const BITMAPINFO*>(dib.data());
   TScreenDc screen;
-  TBitmapHandle bitmap(CreateDIBitmap(screen.Dc(), &info->bmiHeader, CBM_INIT, dib.data() + pixelOffset, info,
-                                      DIB_RGB_COLORS));
+  TBitmapHandle bitmap(
+      CreateDIBitmap(screen.Dc(), &info->bmiHeader, CBM_INIT, dib.data() + pixelOffset, info, DIB_RGB_COLORS));
   if (!bitmap.Get()) throw EInvalidGraphic(kInvalidBitmap);
   return bitmap;
 }
@@ -197,8 +197,8 @@ std::vector<std::uint8_t> PackedDibFromBitmap(HBITMAP bitmap) {
 }  // namespace
 
 TWin32Clipboard::TWin32Clipboard() {
-  HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
-                                nullptr);
+  HWND window =
+      CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
   owner_ = reinterpret_cast<TWindowHandle>(window);
 }
 

@@ -67,9 +67,7 @@ void TSpeedButtonPeer::CreateNativeWindow(HWND parent) {
   MakeWindow(TWin32Backend::kSpeedButtonClass, kChildStyle | VisibleStyle(c) | EnabledStyle(c), 0, parent, c.Caption());
 }
 
-TColor32 TSpeedButtonPeer::Background() const {
-  return Button().Flat() ? ParentBackground() : Button().Color();
-}
+TColor32 TSpeedButtonPeer::Background() const { return Button().Flat() ? ParentBackground() : Button().Color(); }
 
 bool TSpeedButtonPeer::Inside(LPARAM position) const {
   RECT client;
@@ -208,9 +206,15 @@ void TTextPeer::Paint(HDC dc, const RECT& client) {
   if (!wrap && text.Layout() == tlCenter) format = DT_VCENTER;
   if (!wrap && text.Layout() == tlBottom) format = DT_BOTTOM;
   switch (text.Alignment()) {
-    case taLeftJustify: format |= DT_LEFT; break;
-    case taRightJustify: format |= DT_RIGHT; break;
-    case taCenter: format |= DT_CENTER; break;
+    case taLeftJustify:
+      format |= DT_LEFT;
+      break;
+    case taRightJustify:
+      format |= DT_RIGHT;
+      break;
+    case taCenter:
+      format |= DT_CENTER;
+      break;
   }
   format |= wrap ? DT_WORDBREAK : DT_SINGLELINE;
   DrawControlText(dc, Backend().Font(text.Font()), text, inside, format);

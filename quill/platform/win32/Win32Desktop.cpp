@@ -56,9 +56,7 @@ int TWin32Desktop::GetWindowClassName(TWindowHandle window, char* buffer, int bu
   return ::GetClassNameA(ToHwnd(window), buffer, bufferSize);
 }
 
-bool TWin32Desktop::SetForegroundWindow(TWindowHandle window) {
-  return ::SetForegroundWindow(ToHwnd(window)) != FALSE;
-}
+bool TWin32Desktop::SetForegroundWindow(TWindowHandle window) { return ::SetForegroundWindow(ToHwnd(window)) != FALSE; }
 
 unsigned TWin32Desktop::VirtualKeyToScanCode(unsigned virtualKey) {
   constexpr UINT kVirtualKeyToScanCode = 0;  // MAPVK_VK_TO_VSC

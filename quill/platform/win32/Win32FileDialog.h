@@ -12,8 +12,7 @@ class TWin32FileDialog : public IFileDialog {
   // The window the dialog is modal to; set once the main window exists.
   void SetOwner(TWindowHandle owner) { owner_ = owner; }
 
-  std::optional<std::string> ChooseFileToOpen(const std::string& filter,
-                                              const std::string& initialFileName) override;
+  std::optional<std::string> ChooseFileToOpen(const std::string& filter, const std::string& initialFileName) override;
 
  private:
   TWindowHandle owner_;

@@ -108,7 +108,8 @@ void TWin32TimerPeer::TimerChanged() {
   if (!window_) return;
   if (running_) KillTimer(window_, id_);
   running_ = false;
-  if (timer_ && timer_->Enabled() && timer_->Interval() > 0) running_ = SetTimer(window_, id_, timer_->Interval(), nullptr) != 0;
+  if (timer_ && timer_->Enabled() && timer_->Interval() > 0)
+    running_ = SetTimer(window_, id_, timer_->Interval(), nullptr) != 0;
 }
 
 void TWin32TimerPeer::TimerDestroyed() {

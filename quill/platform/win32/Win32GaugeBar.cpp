@@ -23,10 +23,8 @@ void DrawArrow(HDC dc, const RECT& box, bool vertical, bool increasing, TColor32
   const int tip = increasing ? kArrowHalfWidth / 2 : -kArrowHalfWidth / 2;
   for (int j = 0; j <= kArrowHalfWidth; ++j) {
     const int along = increasing ? tip - j : tip + j;
-    if (vertical)
-      FillSolid(dc, RECT{centreX - j, centreY + along, centreX + j + 1, centreY + along + 1}, colour);
-    else
-      FillSolid(dc, RECT{centreX + along, centreY - j, centreX + along + 1, centreY + j + 1}, colour);
+    if (vertical) FillSolid(dc, RECT{centreX - j, centreY + along, centreX + j + 1, centreY + along + 1}, colour);
+    else FillSolid(dc, RECT{centreX + along, centreY - j, centreX + along + 1, centreY + j + 1}, colour);
   }
 }
 

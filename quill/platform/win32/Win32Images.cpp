@@ -93,12 +93,24 @@ void TImage32Peer::ButtonUp(TMouseButton button, WPARAM keys, LPARAM position) {
 
 LRESULT TImage32Peer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_LBUTTONDOWN: ButtonDown(mbLeft, wParam, lParam); return 0;
-    case WM_RBUTTONDOWN: ButtonDown(mbRight, wParam, lParam); return 0;
-    case WM_MBUTTONDOWN: ButtonDown(mbMiddle, wParam, lParam); return 0;
-    case WM_LBUTTONUP: ButtonUp(mbLeft, wParam, lParam); return 0;
-    case WM_RBUTTONUP: ButtonUp(mbRight, wParam, lParam); return 0;
-    case WM_MBUTTONUP: ButtonUp(mbMiddle, wParam, lParam); return 0;
+    case WM_LBUTTONDOWN:
+      ButtonDown(mbLeft, wParam, lParam);
+      return 0;
+    case WM_RBUTTONDOWN:
+      ButtonDown(mbRight, wParam, lParam);
+      return 0;
+    case WM_MBUTTONDOWN:
+      ButtonDown(mbMiddle, wParam, lParam);
+      return 0;
+    case WM_LBUTTONUP:
+      ButtonUp(mbLeft, wParam, lParam);
+      return 0;
+    case WM_RBUTTONUP:
+      ButtonUp(mbRight, wParam, lParam);
+      return 0;
+    case WM_MBUTTONUP:
+      ButtonUp(mbMiddle, wParam, lParam);
+      return 0;
     case WM_MOUSEMOVE:
       Image().MouseMove(ShiftStateFromMouse(wParam), MouseX(lParam), MouseY(lParam));
       return 0;

@@ -11,10 +11,13 @@ namespace {
 
 UINT IconOf(TMessageStyle style) {
   switch (style) {
-    case msConfirmation: return MB_ICONQUESTION;
-    case msInformation: return MB_ICONINFORMATION;
+    case msConfirmation:
+      return MB_ICONQUESTION;
+    case msInformation:
+      return MB_ICONINFORMATION;
     case msError:
-    default: return MB_ICONERROR;
+    default:
+      return MB_ICONERROR;
   }
 }
 

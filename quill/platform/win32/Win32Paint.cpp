@@ -44,7 +44,8 @@ RECT DrawFrame(HDC dc, const RECT& r, TColor32 topLeft, TColor32 bottomRight) {
 }
 
 RECT DrawBevel(HDC dc, const RECT& rect, bool raised) {
-  return raised ? DrawFrame(dc, rect, kBevelHighlight, kBevelShadow) : DrawFrame(dc, rect, kBevelShadow, kBevelHighlight);
+  return raised ? DrawFrame(dc, rect, kBevelHighlight, kBevelShadow)
+                : DrawFrame(dc, rect, kBevelShadow, kBevelHighlight);
 }
 
 void DrawBitmap32(HDC dc, const TBitmap32& bitmap, const RECT& destination) {
@@ -131,8 +132,7 @@ void DrawPlainBitmap(HDC dc, const TBitmap& bitmap, const RECT& destination, con
     if (IsIndexed(format)) {
       const auto& table = bitmap.EffectiveColourTable();
       const std::size_t count = table.size() < 256 ? table.size() : 256;
-      for (std::size_t i = 0; i < count; ++i)
-        info.Colours[i] = RGBQUAD{table[i].Blue, table[i].Green, table[i].Red, 0};
+      for (std::size_t i = 0; i < count; ++i) info.Colours[i] = RGBQUAD{table[i].Blue, table[i].Green, table[i].Red, 0};
       info.Header.biClrUsed = DWORD(count);
     }
     draw(bitmap.ScanLine(0), reinterpret_cast<const BITMAPINFO*>(&info));
@@ -140,7 +140,8 @@ void DrawPlainBitmap(HDC dc, const TBitmap& bitmap, const RECT& destination, con
     // 15- and 16-bit pictures go through their colours one by one.
     std::vector<TColor32> pixels(std::size_t(width) * std::size_t(height));
     for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x) pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)] = bitmap.PixelColour(x, y);
+      for (int x = 0; x < width; ++x)
+        pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)] = bitmap.PixelColour(x, y);
     info.Header = TopDownHeader(width, height, 32);
     draw(pixels.data(), reinterpret_cast<const BITMAPINFO*>(&info));
   }

@@ -62,12 +62,24 @@ bool TScrollBarPeer::HandleReflected(UINT message, WPARAM wParam, LPARAM, LRESUL
   result = 0;
   TScrollBar& bar = Bar();
   switch (LOWORD(wParam)) {
-    case SB_LINEUP: bar.ScrollLines(-1); break;
-    case SB_LINEDOWN: bar.ScrollLines(1); break;
-    case SB_PAGEUP: bar.ScrollPages(-1); break;
-    case SB_PAGEDOWN: bar.ScrollPages(1); break;
-    case SB_TOP: bar.SetPosition(bar.Min()); break;
-    case SB_BOTTOM: bar.SetPosition(bar.Max()); break;
+    case SB_LINEUP:
+      bar.ScrollLines(-1);
+      break;
+    case SB_LINEDOWN:
+      bar.ScrollLines(1);
+      break;
+    case SB_PAGEUP:
+      bar.ScrollPages(-1);
+      break;
+    case SB_PAGEDOWN:
+      bar.ScrollPages(1);
+      break;
+    case SB_TOP:
+      bar.SetPosition(bar.Min());
+      break;
+    case SB_BOTTOM:
+      bar.SetPosition(bar.Max());
+      break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
       // The 32-bit track position; the message carries only 16 bits of it.
@@ -88,8 +100,7 @@ bool TScrollBarPeer::HandleReflected(UINT message, WPARAM wParam, LPARAM, LRESUL
 
 void TCheckBoxPeer::CreateNativeWindow(HWND parent) {
   const TCheckBox& box = Box();
-  if (MakeWindow("BUTTON", kChildStyle | BS_CHECKBOX | VisibleStyle(box) | EnabledStyle(box), 0, parent,
-                 box.Caption()))
+  if (MakeWindow("BUTTON", kChildStyle | BS_CHECKBOX | VisibleStyle(box) | EnabledStyle(box), 0, parent, box.Caption()))
     SendMessageA(Window(), BM_SETCHECK, box.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
@@ -116,8 +127,7 @@ bool TCheckBoxPeer::HandleReflected(UINT message, WPARAM wParam, LPARAM lParam, 
 void TRadioGroupPeer::CreateNativeWindow(HWND parent) {
   const TRadioGroup& group = Group();
   if (MakeWindow(TWin32Backend::kRadioGroupClass,
-                 kChildStyle | WS_CLIPCHILDREN | VisibleStyle(group) | EnabledStyle(group), 0, parent,
-                 group.Caption()))
+                 kChildStyle | WS_CLIPCHILDREN | VisibleStyle(group) | EnabledStyle(group), 0, parent, group.Caption()))
     RebuildButtons();
 }
 
@@ -139,9 +149,8 @@ void TRadioGroupPeer::RebuildButtons() {
   HFONT font = Backend().Font(group.Font());
   for (std::size_t i = 0; i < group.Items().size(); ++i) {
     HWND button = CreateWindowExA(0, "BUTTON", group.Items()[i].c_str(),
-                                  kChildStyle | WS_VISIBLE | BS_RADIOBUTTON | EnabledStyle(group), 0, 0, 0, 0,
-                                  Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(i + 1)),
-                                  Backend().Instance(), nullptr);
+                                  kChildStyle | WS_VISIBLE | BS_RADIOBUTTON | EnabledStyle(group), 0, 0, 0, 0, Window(),
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(i + 1)), Backend().Instance(), nullptr);
     if (!button) continue;
     SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     Backend().Register(button, *this);

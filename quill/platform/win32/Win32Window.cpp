@@ -121,9 +121,7 @@ TColor32 TWin32Peer::ParentBackground() const {
   return parent ? parent->Color() : clBlack;
 }
 
-void TWin32Peer::Paint(HDC dc, const RECT& client) {
-  FillRect(dc, &client, backend_.Brush(Background()));
-}
+void TWin32Peer::Paint(HDC dc, const RECT& client) { FillRect(dc, &client, backend_.Brush(Background())); }
 
 LRESULT TWin32Peer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (HWND child = NotifyingChild(message, wParam, lParam)) {

@@ -60,8 +60,7 @@ class TWin32Peer : public IControlPeer {
   // Creates a window of className at the control's bounds. Windows of the
   // backend's classes get this peer from creation on; system-class windows
   // are registered with the backend as soon as they exist.
-  HWND MakeWindow(const char* className, DWORD style, DWORD exStyle, HWND parent, const std::string& text,
-                  int id = 0);
+  HWND MakeWindow(const char* className, DWORD style, DWORD exStyle, HWND parent, const std::string& text, int id = 0);
 
   // Paints the client area of a backend-class window.
   virtual void Paint(HDC dc, const RECT& client);
