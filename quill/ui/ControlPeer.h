@@ -36,6 +36,7 @@
 #include <optional>
 
 #include "quill/imaging/Colour32.h"
+#include "quill/imaging/Rect.h"
 #include "quill/ui/Point.h"
 
 namespace quill {
