@@ -70,27 +70,6 @@ void CopyLeadingBits(const std::uint8_t* src, std::uint8_t* dst, std::uint64_t b
   if (restBits != 0) dst[wholeBytes] = std::uint8_t(src[wholeBytes] & (0xFFu << (kBitsPerByte - restBits)));
 }
 
-// The depth a plain bitmap's rows take in the packed form; both 16-bit
-// formats go out as x-5-5-5, the uncompressed 16-bit layout.
-int PackedBitCount(TPixelFormat format) {
-  switch (format) {
-    case pf1bit:
-      return 1;
-    case pf4bit:
-      return 4;
-    case pf8bit:
-      return 8;
-    case pf15bit:
-    case pf16bit:
-      return 16;
-    case pf24bit:
-      return 24;
-    case pf32bit:
-      return 32;
-  }
-  return 0;
-}
-
 void PackRow(const TBitmap& source, int y, int bitCount, std::size_t rowBytes, std::uint8_t* out) {
   if (bitCount != 16) {
     std::memcpy(out, source.ScanLine(y), std::min(rowBytes, source.RowBytes()));
@@ -159,7 +138,8 @@ void TDIB::CopyFrom(const TBitmap& source) {
   // The plain bitmap's packed DIB as the system would hand it out: full colour
   // table for its depth, rows bottom-up. It then goes through the same checks
   // as a file, whose complaints all read as a format this reader cannot take.
-  const int bitCount = PackedBitCount(source.PixelFormat());
+  // Both 16-bit formats go out as x-5-5-5, the uncompressed 16-bit layout.
+  const int bitCount = BitsPerPixel(source.PixelFormat());
   const std::uint32_t entries = DefaultColourCount(bitCount);
   std::vector<std::uint8_t> block;
   TDIBLayout layout;
