@@ -4,14 +4,9 @@
 #include <new>
 #include <vector>
 
+#include "reelbridge/ByteOrder.h"
+
 namespace reelbridge {
-namespace {
-
-void PutLe32(std::uint8_t* p, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) p[i] = std::uint8_t(value >> (8 * i));
-}
-
-}  // namespace
 
 int BlowThru(IHost& host, std::int32_t count, const std::uint8_t* ids, const void* data, std::size_t length) {
   const std::uint64_t idBytes = count > 0 ? std::uint64_t(count) * 4 : 0;
@@ -23,9 +18,9 @@ int BlowThru(IHost& host, std::int32_t count, const std::uint8_t* ids, const voi
   } catch (const std::bad_alloc&) {
     return 0;
   }
-  PutLe32(packet.data() + 4, std::uint32_t(count));
+  WriteLe32(packet.data() + 4, std::uint32_t(count));
   if (idBytes > 0) std::memcpy(packet.data() + 8, ids, std::size_t(idBytes));
-  PutLe32(packet.data() + 8 + idBytes, std::uint32_t(kPluginTag));
+  WriteLe32(packet.data() + 8 + idBytes, std::uint32_t(kPluginTag));
   if (length > 0) std::memcpy(packet.data() + 12 + idBytes, data, length);
   host.SendBlowThru(packet.data(), std::uint32_t(total));
   return 1;

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstring>
 
+#include "reelbridge/ByteOrder.h"
+
 namespace reelbridge {
 namespace {
 
@@ -12,17 +14,6 @@ constexpr std::size_t kCapacityOffset = 24;
 constexpr std::size_t kCountOffset = 28;
 constexpr std::size_t kFirstDescriptor = 32;
 constexpr std::size_t kDescriptorSize = 9;
-
-std::uint32_t ReadLe32(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
-}
-
-void WriteLe32(std::uint8_t* p, std::uint32_t value) {
-  p[0] = std::uint8_t(value);
-  p[1] = std::uint8_t(value >> 8);
-  p[2] = std::uint8_t(value >> 16);
-  p[3] = std::uint8_t(value >> 24);
-}
 
 std::uint8_t* Descriptor(std::uint8_t* buffer, int index) {
   return buffer + kFirstDescriptor + std::size_t(index - 1) * kDescriptorSize;
