@@ -45,6 +45,7 @@ each as a user moving it; a control already at the value is left alone:
 A value may also follow an equals sign: --scale=250. "--" ends the options.
 
   -h, --help        this text
+  --version         the program's version
 
 Exit status: 0 when every picture was converted; 1 when a picture failed (its
 message, the one the window shows, goes to standard error with the picture's

@@ -123,6 +123,11 @@ TCliOptions ParseCliOptions(const std::vector<std::string>& args) {
       options.Help = true;
       return options;
     }
+  for (const std::string& arg : args)
+    if (arg == "--version") {
+      options.Version = true;
+      return options;
+    }
 
   // The last value given for a setting counts.
   std::map<std::string, std::vector<TControlStep>> chosen;

@@ -30,6 +30,7 @@ enum TCliAction { caExport, caPreview, caRgb };
 
 struct TCliOptions {
   bool Help = false;
+  bool Version = false;
   std::vector<std::string> Pictures;
   std::string Out;
   std::vector<TControlStep> Steps;
@@ -52,7 +53,7 @@ struct TRangeOption {
 const std::vector<TRangeOption>& RangeOptions();
 
 // Parses the arguments after the program name. --help anywhere wins over
-// everything else. Throws ECliUsage for unknown options, values that are not
+// everything else, then --version. Throws ECliUsage for unknown options, values that are not
 // whole numbers inside the control's range or not one of the listed words,
 // a missing value, no picture, no -o, and --preview together with --rgb.
 TCliOptions ParseCliOptions(const std::vector<std::string>& args);

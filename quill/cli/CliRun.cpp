@@ -58,6 +58,10 @@ int RunQuillCli(const std::vector<std::string>& args, std::ostream& out, std::os
       out << CliHelpText();
       return kCliSuccess;
     }
+    if (options.Version) {
+      out << "quill-cli " << QUILL_VERSION << "\n";
+      return kCliSuccess;
+    }
     outPaths = OutputPaths(options.Pictures, options.Out);
   } catch (const ECliUsage& e) {
     err << kPrefix << e.what() << " (quill-cli --help lists the options)\n";

@@ -77,10 +77,18 @@ TEST(CliRun, UsageErrorsExitTwoWithOneLineAndWriteNothing) {
 TEST(CliRun, HelpNamesEveryOptionAndExitsZero) {
   const TRun run = RunCli({"--help"});
   EXPECT_EQ(run.Status, kCliSuccess);
-  for (const char* option :
-       {"PICTURE... -o OUT", "--resize", "--scale", "--scroll", "--section", "--size", "--brightness", "--contrast",
-        "--saturation", "--shift", "--background", "--flip", "--dither", "--preview", "--rgb", "Exit status"})
+  for (const char* option : {"PICTURE... -o OUT", "--resize", "--scale", "--scroll", "--section", "--size",
+                             "--brightness", "--contrast", "--saturation", "--shift", "--background", "--flip",
+                             "--dither", "--preview", "--rgb", "--version", "Exit status"})
     EXPECT_NE(run.Out.find(option), std::string::npos) << option;
+}
+
+TEST(CliRun, VersionIsTheProjectsAndNeedsNothingElse) {
+  for (const TArgs& args : {TArgs{"--version"}, TArgs{kData + "/photo.jpg", "--version", "--scale", "5000"}}) {
+    const TRun run = RunCli(args);
+    EXPECT_EQ(run.Status, kCliSuccess);
+    EXPECT_EQ(run.Out, "quill-cli " QUILL_VERSION "\n");
+  }
 }
 
 TEST(CliRun, AFailedPictureIsReportedByNameAndTheOthersStillConvert) {
