@@ -1,7 +1,6 @@
-// The chat client survives whatever the plug-in meets: records that do not
-// point where an event's kind would suggest, events delivered from inside
-// services, a movie-player library that faults in any entry point, and a
-// client that frees the plug-in without unloading it.
+// The chat client survives whatever the plug-in meets: events delivered from
+// inside services, a movie-player library that faults in any entry point, and
+// a client that frees the plug-in without unloading it.
 #include "PluginBridgeSupport.h"
 
 namespace reelbridge {
@@ -11,16 +10,6 @@ using namespace bridgetest;
 namespace wintest = quill::wintest;
 
 using PluginSurvival = TPluginBridgeTest;
-
-TEST_F(PluginSurvival, AWindowMessageBlockIsFollowedOnlyWhenItsKindSaysSo) {
-  Prepare("block5");
-  StartLounge();
-  for (const char* row : {"block5 1 DEAD0000", "block5 2 10", "block5 3 DEAD0000", "block5 3 0"}) {
-    Lounge(row);
-    ASSERT_TRUE(lounge_->Running()) << row;
-  }
-  EXPECT_EQ(CountLines(pluginLog_, "block5 done"), 4u);
-}
 
 TEST_F(PluginSurvival, EventsDeliveredFromInsideServicesAreHandledAsAtTopLevel) {
   Prepare("sync");

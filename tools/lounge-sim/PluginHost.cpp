@@ -202,17 +202,6 @@ void TPluginHost::RunLine(const std::string& line) {
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return;
-  } else if (command == "block5") {
-    std::int32_t kind = 0;
-    std::uint32_t word = 0;
-    in >> kind >> std::hex >> word;
-    std::uint32_t block[5] = {std::uint32_t(kind), 0, 0, 0, word};
-    ClearEventFields();
-    Record().WindowMessageBlock = block;
-    Call(5);
-    Record().WindowMessageBlock = nullptr;
-    Line("block5 done");
-    return;
   } else if (command == "unload") {
     Unload();
     return;

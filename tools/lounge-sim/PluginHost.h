@@ -15,8 +15,6 @@
 //   file KIND PATH            event 9, text kind 0
 //   event N                   event N with nothing else set
 //   resize WIDTH HEIGHT       resizes the client area (event 5 follows)
-//   block5 KIND WORD          event 5 with a window-message block of KIND whose
-//                             offset 16 holds WORD (hex), pointer or not
 //   unload                    event 2, then the DLL is released
 //   free                      the DLL is released without event 2, as when the
 //                             client exits abruptly
