@@ -47,13 +47,13 @@ TEST_F(PluginSurvival, AFaultInAnyLibraryCallLosesOnlyThatPlayer) {
     Lounge("chat playmovie 'other' @100,0");
     const std::string entry = std::string(row.FaultIn).substr(0, std::string(row.FaultIn).rfind('@'));
     if (entry == "MMPClose") Lounge("unload");
+    Lounge("chat hello after the fault");
+    EXPECT_TRUE(WaitForLine(pluginLog_, "chat hello after the fault")) << row.FaultIn;
     EXPECT_EQ(HasLine(pluginLog_, entry + " h=2 fault"), row.Faults) << row.FaultIn;
     const std::size_t frames = CountLines(pluginLog_, "MMPAnimate h=1 frame=");
     if (entry != "MMPClose") {
       EXPECT_TRUE(WaitForLine(pluginLog_, "MMPAnimate h=1 frame=" + std::to_string(frames + 3))) << row.FaultIn;
     }
-    Lounge("chat hello after the fault");
-    EXPECT_TRUE(WaitForLine(pluginLog_, "chat hello after the fault")) << row.FaultIn;
     EXPECT_TRUE(lounge_->Running()) << row.FaultIn;
     TearDown();
     lounge_.reset();

@@ -10,6 +10,7 @@ namespace {
 
 constexpr UINT_PTR kIdleTimer = 0x5242;
 constexpr UINT kQueuedEventMessage = WM_APP + 0x52;
+constexpr UINT kQueuedLineMessage = WM_APP + 0x53;
 constexpr int kChatFieldId = 0x5201;
 constexpr int kClientWidth = 640;
 constexpr int kClientHeight = 480;
@@ -293,10 +294,24 @@ LRESULT TPluginHost::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_COPYDATA: {
+      // Run from the message loop, as a client runs its events, and not inside
+      // the sender's call: the system quietly swallows faults in handlers of
+      // messages sent from another process, which would hide a plug-in that
+      // takes the client down.
       const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-      if (data && data->lpData) RunLine(std::string(static_cast<const char*>(data->lpData), data->cbData));
+      if (data && data->lpData) {
+        lines_.emplace_back(static_cast<const char*>(data->lpData), data->cbData);
+        PostMessageA(window_, kQueuedLineMessage, 0, 0);
+      }
       return TRUE;
     }
+    case kQueuedLineMessage:
+      if (!lines_.empty()) {
+        const std::string line = lines_.front();
+        lines_.pop_front();
+        RunLine(line);
+      }
+      return 0;
     case WM_SIZE: {
       const LRESULT result = CallWindowProcA(originalProc_, window_, message, wParam, lParam);
       Layout();

@@ -119,6 +119,7 @@ class TPluginHost {
   RECT room_{};
   std::string userName_;  // the length-prefixed name handed out last
   std::deque<TQueuedEvent> queue_;
+  std::deque<std::string> lines_;   // commands handed over, run from the loop
   std::vector<std::string> shown_;  // the latest log and chat lines, painted
 };
 
