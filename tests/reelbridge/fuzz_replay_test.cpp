@@ -10,6 +10,7 @@
 
 extern "C" int IpcRequestFuzzOne(const std::uint8_t* data, std::size_t size);
 extern "C" int ChatCommandFuzzOne(const std::uint8_t* data, std::size_t size);
+extern "C" int HostRecordFuzzOne(const std::uint8_t* data, std::size_t size);
 
 namespace {
 
@@ -33,5 +34,7 @@ int Replay(const char* target, int (*run)(const std::uint8_t*, std::size_t)) {
 TEST(FuzzReplay, RequestInputsRunClean) { EXPECT_GT(Replay("ipc_request_fuzz", IpcRequestFuzzOne), 0); }
 
 TEST(FuzzReplay, ChatCommandInputsRunClean) { EXPECT_GT(Replay("chat_command_fuzz", ChatCommandFuzzOne), 0); }
+
+TEST(FuzzReplay, HostRecordInputsRunClean) { EXPECT_GT(Replay("host_record_fuzz", HostRecordFuzzOne), 0); }
 
 }  // namespace
