@@ -30,34 +30,10 @@ constexpr unsigned kStepTimeoutMs = 30000;
 constexpr unsigned kSettleMs = 500;  // start-up's own refreshes are over by then
 constexpr int kFileNameBox = 0x47C;  // the open dialog's file name field
 
-void Click(HWND window) {
-  RECT client;
-  GetClientRect(window, &client);
-  const LPARAM middle = MAKELPARAM(client.right / 2, client.bottom / 2);
-  PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, middle);
-  PostMessageA(window, WM_LBUTTONUP, 0, middle);
-}
-
-// The window's pixels as the screen shows them, read in one piece.
-std::vector<std::uint32_t> ScreenPixels(HWND window) {
-  RECT r;
-  GetWindowRect(window, &r);
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  std::vector<std::uint32_t> pixels(std::size_t(std::max(width, 0)) * std::size_t(std::max(height, 0)));
-  if (pixels.empty()) return pixels;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  GetDIBits(memory, bitmap, 0, UINT(height), pixels.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return pixels;
+// The window's pixels as the screen shows them.
+std::vector<char> ScreenPixels(HWND window) {
+  BITMAPINFOHEADER info;
+  return wintest::ScreenRows(window, info);
 }
 
 // Milliseconds from the dialog's OK to the section shown; negative on failure.
@@ -69,7 +45,7 @@ double WindowLoad(const std::string& picture, const std::string& folder) {
   HWND load = FindControlWindow(form, "SpeedButton20");
   if (!section || !load) return -1;
   Sleep(kSettleMs);
-  Click(load);
+  wintest::ClickMiddle(load);
   HWND dialog = wintest::WaitForTopLevelWindow(quill.Id(), "#32770", kStepTimeoutMs);
   if (!dialog || !SetDlgItemTextA(dialog, kFileNameBox, picture.c_str())) return -1;
   // The dialog moves off the main window, so that its closing changes none
@@ -78,7 +54,7 @@ double WindowLoad(const std::string& picture, const std::string& folder) {
   GetWindowRect(form, &formBounds);
   SetWindowPos(dialog, nullptr, formBounds.right + 8, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   Sleep(kSettleMs);
-  const std::vector<std::uint32_t> before = ScreenPixels(section);
+  const std::vector<char> before = ScreenPixels(section);
   const Clock::time_point start = Clock::now();
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(dialog, IDOK)));
   const bool shown = wintest::WaitUntil([&] { return ScreenPixels(section) != before; }, kStepTimeoutMs);

@@ -4,6 +4,7 @@
 // starting process reads line by line. Processes, not threads, because the
 // window keeps its transient file in the current directory, which a process
 // has only one of.
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,10 @@ class TWorkerGroup {
   void Wait();
 
  private:
+  // Up to size bytes that the workers wrote, once no worker is left to start;
+  // 0 when every worker has closed its end.
+  std::size_t ReadSome(char* buffer, std::size_t size);
+
   struct TState;
   std::unique_ptr<TState> state_;
   std::string pending_;

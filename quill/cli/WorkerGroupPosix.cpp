@@ -58,24 +58,12 @@ void TWorkerGroup::Start(const std::string& program, const std::vector<std::stri
   state_->children.push_back(child);
 }
 
-bool TWorkerGroup::ReadLine(std::string& line) {
+std::size_t TWorkerGroup::ReadSome(char* buffer, std::size_t size) {
   state_->CloseWriteEnd();
   for (;;) {
-    const std::size_t end = pending_.find('\n');
-    if (end != std::string::npos) {
-      line = pending_.substr(0, end);
-      pending_.erase(0, end + 1);
-      return true;
-    }
-    char buffer[512];
-    const ssize_t got = read(state_->readEnd, buffer, sizeof buffer);
+    const ssize_t got = read(state_->readEnd, buffer, size);
     if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) {
-      line = pending_;
-      pending_.clear();
-      return !line.empty();
-    }
-    pending_.append(buffer, std::size_t(got));
+    return got > 0 ? std::size_t(got) : 0;
   }
 }
 

@@ -78,25 +78,11 @@ void TWorkerGroup::Start(const std::string& program, const std::vector<std::stri
   state_->children.push_back(process.hProcess);
 }
 
-bool TWorkerGroup::ReadLine(std::string& line) {
+std::size_t TWorkerGroup::ReadSome(char* buffer, std::size_t size) {
   state_->CloseWriteEnd();
-  for (;;) {
-    const std::size_t end = pending_.find('\n');
-    if (end != std::string::npos) {
-      line = pending_.substr(0, end);
-      pending_.erase(0, end + 1);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      return true;
-    }
-    char buffer[512];
-    DWORD got = 0;
-    if (!ReadFile(state_->readEnd, buffer, sizeof buffer, &got, nullptr) || got == 0) {
-      line = pending_;
-      pending_.clear();
-      return !line.empty();
-    }
-    pending_.append(buffer, got);
-  }
+  DWORD got = 0;
+  if (!ReadFile(state_->readEnd, buffer, DWORD(size), &got, nullptr)) return 0;
+  return got;
 }
 
 void TWorkerGroup::Wait() {
