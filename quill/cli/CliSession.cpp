@@ -36,7 +36,10 @@ TKind& Control(TForm1& form, const std::string& name, std::initializer_list<TCon
 
 }  // namespace
 
-TCliSession::TCliSession(const std::string& folder) : form_(std::make_unique<TForm1>(services_, folder)) {}
+TCliSession::TCliSession(const std::string& folder) : form_(std::make_unique<TForm1>(services_, folder)) {
+  // The transient file stays in the scratch folder, wherever the picture is.
+  fileDialog_.KeepCurrentDirectory();
+}
 
 TCliSession::~TCliSession() = default;
 
