@@ -38,7 +38,7 @@ ctest_summary() {
   # Everything else but the passed tests and the start lines: the output of
   # failures and the summary. Dot padding is shortened.
   grep -Ev '^ *[0-9]+/[0-9]+ +Test +#[0-9]+: .* Passed +[0-9.]+ sec$|^ +Start +[0-9]+: |^Test project |^$' "$log" |
-    sed -E 's/ \.{4,} */ ... /; s/( +# GetParam\(\) = .{40}).*/\1 .../' || true
+    sed -E 's/ \.{4,} */ ... /; s/( +# GetParam\(\) = .{40})[^*(]*/\1 ... /' || true
   echo "  (whole ctest log: $log)"
   return $rc
 }
