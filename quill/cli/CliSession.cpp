@@ -66,7 +66,10 @@ bool ConvertPicture(const TCliOptions& options, const std::string& picture, cons
   }
 }
 
-TCliSession::TCliSession(const std::string& folder) : form_(std::make_unique<TForm1>(services_, folder)) {}
+TCliSession::TCliSession(const std::string& folder) : form_(std::make_unique<TForm1>(services_, folder)) {
+  // The transient file stays in the scratch folder, wherever the picture is.
+  fileDialog_.KeepCurrentDirectory();
+}
 
 TCliSession::~TCliSession() = default;
 
