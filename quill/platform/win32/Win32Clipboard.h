@@ -26,6 +26,7 @@ class TWin32Clipboard : public IClipboard {
   // otherwise); CF_PALETTE and the other handle formats are refused.
   void SetData(unsigned format, const std::vector<std::uint8_t>& block) override;
   std::optional<std::vector<std::uint8_t>> GetData(unsigned format) const override;
+  unsigned RegisteredFormat(const std::string& name) const override;
 
  private:
   TWindowHandle owner_ = 0;
