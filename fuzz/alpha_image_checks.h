@@ -4,8 +4,11 @@
 // the translucency flag says whether any pixel is below full alpha, and the
 // pixels move into a bitmap whole, with the matching draw mode.
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 
+#include "quill/base/Errors.h"
 #include "quill/imaging/AlphaImage.h"
 #include "quill/imaging/Bitmap32.h"
 
@@ -23,6 +26,20 @@ inline void CheckAlphaImage(TAlphaImage& image) {
   if (bitmap.Width() != width || bitmap.Height() != height) std::abort();
   if (!bitmap.Empty() && bitmap.GetPixelUnchecked(0, 0) != first) std::abort();
   if (bitmap.DrawMode() != (translucent ? dmBlend : dmOpaque)) std::abort();
+}
+
+// The whole target for a decoder class: every input either loads and keeps
+// the rules above or raises one of the program's exceptions.
+template <class TImage>
+int FuzzAlphaImage(const std::uint8_t* data, std::size_t size) {
+  TImage image;
+  try {
+    image.LoadFromStream(data, size);
+  } catch (const Exception&) {
+    return 0;
+  }
+  CheckAlphaImage(image);
+  return 0;
 }
 
 }  // namespace quill::fuzzcheck

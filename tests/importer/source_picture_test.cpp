@@ -45,6 +45,17 @@ TSnapshot Take(TForm1& f, const IClipboard& clipboard) {
                    fs::current_path()};
 }
 
+// A noise picture as a CF_DIB clipboard block.
+std::vector<std::uint8_t> NoiseDibBlock(int width, int height) {
+  TBitmap32 picture;
+  MakeNoisePicture(picture, width, height);
+  TBitmap plain;
+  picture.CopyTo(plain);
+  TDIB dib;
+  dib.CopyFrom(plain);
+  return dib.ExportClipboardDIB().Data;
+}
+
 TEST_F(SourcePicture, LoadRestoresDefaultsAndRemembersTheFile) {
   TForm1& f = form();
   const std::string path = WritePicture("p.bmp", 200, 100);
@@ -126,13 +137,7 @@ TEST_F(SourcePicture, ClipboardWithoutAPictureGivesItsMessage) {
 
 TEST_F(SourcePicture, ClipboardPictureAndResetFromIt) {
   TForm1& f = form();
-  TBitmap32 picture;
-  MakeNoisePicture(picture, 60, 40);
-  TBitmap plain;
-  picture.CopyTo(plain);
-  TDIB dib;
-  dib.CopyFrom(plain);
-  headless().Clipboard.SetData(kCF_DIB, dib.ExportClipboardDIB().Data);
+  headless().Clipboard.SetData(kCF_DIB, NoiseDibBlock(60, 40));
   f.PasteClipboardToMain.Click();
   EXPECT_TRUE(headless().Messages.Shown().empty());
   EXPECT_EQ(f.Image1.Bitmap().Width(), 60);
@@ -184,12 +189,6 @@ TEST_F(SourcePicture, ClipboardPngComesBeforeTheDibAndADamagedOneGivesWay) {
   TForm1& f = form();
   std::ifstream in(kHalfRed, std::ios::binary);
   const std::vector<std::uint8_t> png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  TBitmap32 picture;
-  MakeNoisePicture(picture, 60, 40);
-  TBitmap plain;
-  picture.CopyTo(plain);
-  TDIB dib;
-  dib.CopyFrom(plain);
   f.RedBGGaugeBar.SetPosition(0);
   f.GreenBGGaugeBar.SetPosition(0);
   f.BlueBGGaugeBar.SetPosition(0);
@@ -201,7 +200,7 @@ TEST_F(SourcePicture, ClipboardPngComesBeforeTheDibAndADamagedOneGivesWay) {
   const Case cases[] = {{"PNG and DIB", png, 40}, {"damaged PNG and DIB", {png.begin(), png.begin() + 60}, 60}};
   for (const Case& c : cases) {
     headless().Clipboard.Clear();
-    headless().Clipboard.SetData(kCF_DIB, dib.ExportClipboardDIB().Data);
+    headless().Clipboard.SetData(kCF_DIB, NoiseDibBlock(60, 40));
     headless().Clipboard.SetData(headless().Clipboard.RegisteredFormat("PNG"), c.png);
     f.PasteClipboardToMain.Click();
     EXPECT_TRUE(headless().Messages.Shown().empty()) << c.what;
