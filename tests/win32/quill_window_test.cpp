@@ -168,10 +168,14 @@ TEST_F(QuillWindow, OpensThePictureNamedOnItsCommandLine) {
   COLORREF inside = CLR_INVALID, outside = CLR_INVALID;
   const bool drawn = WaitUntil(
       [&] {
-        HDC dc = GetDC(dst);
-        inside = GetPixel(dc, 10, 10);
-        outside = GetPixel(dc, 300, 300);
-        ReleaseDC(dst, dc);
+        // The screen's pixels: another process's window DC shows nothing here.
+        POINT in{10, 10}, out{300, 300};
+        ClientToScreen(dst, &in);
+        ClientToScreen(dst, &out);
+        HDC screen = GetDC(nullptr);
+        inside = GetPixel(screen, in.x, in.y);
+        outside = GetPixel(screen, out.x, out.y);
+        ReleaseDC(nullptr, screen);
         return inside != CLR_INVALID && inside != outside;
       },
       kStepTimeoutMs);
@@ -189,7 +193,9 @@ TEST_F(QuillWindow, OpensThePictureNamedOnItsCommandLine) {
   ASSERT_NE(box, nullptr) << "no message box";
   EXPECT_NE(MessageBoxText(box).find("PNG error"), std::string::npos) << MessageBoxText(box);
   PostMessageA(box, WM_COMMAND, IDOK, 0);
-  EXPECT_TRUE(WaitUntil([&] { return LeftOf("AVImporter") == kShown; }, kStepTimeoutMs));
+  form_ = wintest::WaitForTopLevelWindow(quill_->Id(), "QuillForm", kStartTimeoutMs);
+  ASSERT_NE(form_, nullptr);
+  EXPECT_EQ(LeftOf("AVImporter"), kShown);
 }
 
 TEST_F(QuillWindow, TheCloseBoxEndsTheProgramToo) {

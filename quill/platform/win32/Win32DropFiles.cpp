@@ -1,6 +1,7 @@
 #include "quill/platform/win32/Win32DropFiles.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstring>
 
