@@ -10,6 +10,7 @@
 #include "quill/platform/win32/Win32Backend.h"
 #include "quill/platform/win32/Win32Clipboard.h"
 #include "quill/platform/win32/Win32Desktop.h"
+#include "quill/platform/win32/Win32DropFiles.h"
 #include "quill/platform/win32/Win32FileDialog.h"
 #include "quill/platform/win32/Win32MessageBox.h"
 #include "quill/platform/win32/Win32Shell.h"
@@ -39,6 +40,14 @@ int RunQuill() {
   {
     quill::TWin32Backend backend(form, quill::kApplicationTitle);
     SetDialogOwner(messages, fileDialog, shell, backend.FormWindow());
+    // "Quill.exe PICTURE" ("Open with", a file dropped on the program's
+    // icon): the picture arrives as a drop does, once the loop has shown the
+    // window.
+    const auto arguments = quill::CommandLineArguments();
+    if (!arguments.empty()) {
+      if (HDROP drop = quill::MakeDropHandle(arguments))
+        if (!PostMessageA(backend.FormWindow(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0)) GlobalFree(drop);
+    }
     exitCode = backend.Run();
     SetDialogOwner(messages, fileDialog, shell, nullptr);
   }

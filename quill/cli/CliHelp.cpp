@@ -6,9 +6,9 @@ std::string CliHelpText() {
   return R"(Usage: quill-cli PICTURE... -o OUT [options]
 
 Turns pictures into chat avatars the way Quill's importer page does: for each
-PICTURE (a .bmp, .gif or .jpg file) a fresh importer loads it with "Load",
-the options below move its controls, and one button is pressed. The result is
-exactly what the window gives for the same moves.
+PICTURE (a .bmp, .gif, .jpg/.jpeg, .png or .webp file) a fresh importer loads
+it with "Load", the options below move its controls, and one button is
+pressed. The result is exactly what the window gives for the same moves.
 
 Output
   -o OUT            with one PICTURE, the file to write (or a folder to write

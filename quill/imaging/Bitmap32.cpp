@@ -5,6 +5,7 @@
 #include <new>
 
 #include "quill/base/Errors.h"
+#include "quill/imaging/AlphaImage.h"
 #include "quill/imaging/Bitmap.h"
 #include "quill/imaging/FileBytes.h"
 #include "quill/imaging/Graphic.h"
@@ -201,11 +202,16 @@ void TBitmap32::LoadPicture(const std::string& fileName) {
   if (IsJpegFileName(fileName)) {
     const std::vector<std::uint8_t> bytes = ReadFileBytes(fileName);
     LoadJpegBitmap32(*this, bytes.data(), bytes.size());
+    SetDrawMode(dmOpaque);
     return;
   }
   TPicture picture;
   picture.LoadFromFile(fileName);
+  // Pictures that may hold transparency keep it: their pixels move in as
+  // they are and the draw mode says whether they need blending.
+  if (auto* translucent = dynamic_cast<TAlphaImage*>(picture.Graphic())) return translucent->MoveInto(*this);
   CopyFrom(picture);
+  SetDrawMode(dmOpaque);
 }
 
 void TBitmap32::CopyTo(TBitmap& dst) const {

@@ -71,7 +71,10 @@ class TBitmap32 : public TThreadPersistent {
   void CopyFrom(const TGraphic& source);
   void CopyFrom(const TPicture& source);
   // Loads a picture file by its extension (see Picture.h), then CopyFrom it;
-  // a JPEG file is decoded straight into the bitmap (LoadJpegBitmap32).
+  // a JPEG file is decoded straight into the bitmap (LoadJpegBitmap32). PNG
+  // and WebP pictures keep their alpha and leave the draw mode dmBlend when
+  // any pixel is below full alpha (TAlphaImage::MoveInto); every other
+  // picture comes in opaque with the draw mode dmOpaque.
   void LoadPicture(const std::string& fileName);
   // Makes dst a 32-bit bitmap of the same size holding these pixels.
   void CopyTo(TBitmap& dst) const;

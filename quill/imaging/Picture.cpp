@@ -7,6 +7,8 @@
 #include "quill/imaging/Bitmap.h"
 #include "quill/imaging/GifImage.h"
 #include "quill/imaging/JpegImage.h"
+#include "quill/imaging/PngImage.h"
+#include "quill/imaging/WebpImage.h"
 
 namespace quill {
 
@@ -41,6 +43,8 @@ void TPicture::LoadFromFile(const std::string& path) {
   if (ext == ".bmp" || ext == ".dib") graphic = Load<TBitmap>(path);
   else if (IsJpegFileName(path)) graphic = Load<TJPEGImage>(path);
   else if (ext == ".gif") graphic = Load<TGIFImage>(path);
+  else if (ext == ".png") graphic = Load<TPNGImage>(path);
+  else if (ext == ".webp") graphic = Load<TWebPImage>(path);
   else throw EInvalidGraphic("Unknown picture file extension (" + ext + ")");
   graphic_ = std::move(graphic);
 }

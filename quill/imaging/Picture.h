@@ -13,12 +13,13 @@ bool IsJpegFileName(const std::string& path);
 class TPicture {
  public:
   // Chooses the graphic kind by the file's extension, case ignored: .bmp/.dib,
-  // .jpg/.jpeg/.jpe/.jfif, .gif. Any other extension raises EInvalidGraphic
+  // .jpg/.jpeg/.jpe/.jfif, .gif, .png, .webp. Any other extension raises EInvalidGraphic
   // "Unknown picture file extension (.xyz)". On any failure the picture keeps
   // the graphic it had.
   void LoadFromFile(const std::string& path);
 
   const TGraphic* Graphic() const { return graphic_.get(); }
+  TGraphic* Graphic() { return graphic_.get(); }
   void SetGraphic(std::unique_ptr<TGraphic> graphic) { graphic_ = std::move(graphic); }
 
  private:

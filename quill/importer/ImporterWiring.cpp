@@ -5,7 +5,8 @@ namespace quill {
 namespace {
 
 constexpr const char* kPictureFilter =
-    "All Images (BMPs, GIFs,JPGs)|*.bmp;*.gif;*.jpg|BMPs|*.bmp|GIFs|*.gif|JPGs|*.jpg";
+    "All Images (BMPs, GIFs, JPGs, PNGs, WebPs)|*.bmp;*.gif;*.jpg;*.jpeg;*.png;*.webp|BMPs|*.bmp|GIFs|*.gif|JPGs|"
+    "*.jpg|PNGs|*.png|WebPs|*.webp";
 
 }  // namespace
 
@@ -13,6 +14,7 @@ void TForm1::WireImporterHandlers() {
   OpenDialog1.Filter = kPictureFilter;
 
   SpeedButton20.OnClick = [this] { SpeedButton20Click(); };
+  OnDropFiles = [this](const std::vector<std::string>& paths) { FormDropFiles(paths); };
   PasteClipboardToMain.OnClick = [this] { PasteClipboardToMainClick(); };
   ResetButton.OnClick = [this] { ResetButtonClick(); };
 

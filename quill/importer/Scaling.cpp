@@ -99,13 +99,17 @@ void TForm1::sbScaleChange() {
 
   // The scaled picture is scratch that only the viewport reads: just the
   // window the viewport shows is made and drawn, pixel for pixel as the whole
-  // picture would have it there.
+  // picture would have it there. A translucent source (its draw mode is then
+  // dmBlend) is blended over the background colour by the transformation
+  // itself; the blend leaves alpha below 255 where the source had it, and
+  // what is shown stays opaque.
   TBitmap32& scaled = TempScaleImage32.Bitmap();
   {
     const TUpdateScope scaledUpdate(scaled);
     scaled.ChangeSize(plan.CopyWidth, plan.CopyHeight);
     scaled.FillAll(FBackgroundColor);
     TransformBitmapWindow(scaled, source, *FTransformation, plan.Width, plan.Height, plan.ScrollX, plan.ScrollY);
+    if (source.DrawMode() != dmOpaque) scaled.ForceOpaque();
   }
   {
     const TUpdateScope viewportUpdate(viewport);

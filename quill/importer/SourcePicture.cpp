@@ -35,9 +35,27 @@ class TCurrentDirectoryKeeper {
 }  // namespace
 
 void TForm1::SpeedButton20Click() {
+  OpenSourceFile([this] { return OpenDialog1.Execute(services_.FileDialog); });
+}
+
+void TForm1::FormDropFiles(const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  if (!ImporterPageShown()) SpeedButton2Click();
+  OpenSourceFile([this, &paths] {
+    // As the system's dialog leaves things: the full name remembered (Reset
+    // reloads it) and the picture's folder current.
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::absolute(paths.front(), error);
+    OpenDialog1.FileName = error ? paths.front() : path.string();
+    if (!error && path.has_parent_path()) std::filesystem::current_path(path.parent_path(), error);
+    return true;
+  });
+}
+
+void TForm1::OpenSourceFile(const std::function<bool()>& choose) {
   const std::string remembered = OpenDialog1.FileName;
   const TCurrentDirectoryKeeper directory;
-  if (!OpenDialog1.Execute(services_.FileDialog)) return;
+  if (!choose()) return;
   try {
     // The decoders leave the bitmap alone when the file does not load.
     Image1.Bitmap().LoadPicture(OpenDialog1.FileName);
@@ -54,7 +72,7 @@ void TForm1::PasteClipboardToMainClick() {
   // From now on "Reset" takes the clipboard's picture again.
   OpenDialog1.FileName.clear();
   const IClipboard& clipboard = services_.Clipboard;
-  if (!clipboard.HasFormat(kCF_BITMAP) && !clipboard.HasFormat(kCF_DIB)) {
+  if (!ClipboardHasPicture(clipboard)) {
     services_.Messages.Show(kInvalidClipboardFormat, kConfirmCaption, msConfirmation);
     return;
   }

@@ -5,6 +5,7 @@
 // (the Win32 service converts to and from the bitmap handle).
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace quill {
@@ -31,6 +32,9 @@ class IClipboard {
   virtual void SetSingleItem(unsigned format, const std::vector<std::uint8_t>& block) = 0;
   // The item's bytes, or nothing when the format is absent.
   virtual std::optional<std::vector<std::uint8_t>> GetData(unsigned format) const = 0;
+  // The number of a format that programs agree on by name (such as "PNG"),
+  // the same for every program of the session; 0 when the system refuses it.
+  virtual unsigned RegisteredFormat(const std::string& name) const = 0;
 };
 
 }  // namespace quill

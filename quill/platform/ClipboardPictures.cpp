@@ -5,6 +5,7 @@
 #include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/DIB.h"
 #include "quill/imaging/PackedDIB.h"
+#include "quill/imaging/PngImage.h"
 
 namespace quill {
 
@@ -20,7 +21,32 @@ void ImportItem(TDIB& dib, const IClipboard& clipboard, unsigned format) {
   dib.ImportClipboardDIB(kCF_DIB, block->data(), block->size());
 }
 
+// The clipboard's "PNG" item into the bitmap; false, with the bitmap
+// untouched, when there is none or it does not read, so that the other
+// formats get their turn.
+bool TakeClipboardPng(TBitmap32& bitmap, const IClipboard& clipboard) {
+  const unsigned format = clipboard.RegisteredFormat(kPngClipboardFormatName);
+  if (format == 0 || !clipboard.HasFormat(format)) return false;
+  const auto block = clipboard.GetData(format);
+  if (!block) return false;
+  TPNGImage png;
+  try {
+    png.LoadFromStream(block->data(), block->size());
+  } catch (const EInvalidGraphic&) {
+    return false;
+  }
+  png.MoveInto(bitmap);
+  return true;
+}
+
 }  // namespace
+
+bool ClipboardHasPicture(const IClipboard& clipboard) {
+  const unsigned png = clipboard.RegisteredFormat(kPngClipboardFormatName);
+  for (unsigned format : clipboard.Formats())
+    if (format == kCF_DIB || format == kCF_BITMAP || (png != 0 && format == png)) return true;
+  return false;
+}
 
 void CopyDIBFromClipboard(TDIB& dib, const IClipboard& clipboard) {
   if (!clipboard.HasFormat(kCF_DIB)) throw EInvalidGraphic(kUnknownClipboardFormat);
@@ -69,6 +95,7 @@ std::unique_ptr<TGraphic> PictureFromClipboard(const IClipboard& clipboard) {
 void CopyBitmap32FromClipboard(TBitmap32& bitmap, const IClipboard& clipboard) {
   std::unique_ptr<TGraphic> picture;
   try {
+    if (TakeClipboardPng(bitmap, clipboard)) return;
     picture = PictureFromClipboard(clipboard);
   } catch (...) {
     bitmap.NotifyChanged();
@@ -77,6 +104,7 @@ void CopyBitmap32FromClipboard(TBitmap32& bitmap, const IClipboard& clipboard) {
   // Any clipboard picture is drawn onto the bitmap and made opaque, whatever its depth.
   bitmap.CopyFrom(*picture);
   bitmap.ForceOpaque();
+  bitmap.SetDrawMode(dmOpaque);
 }
 
 void CopyBitmap32ToClipboard(const TBitmap32& bitmap, IClipboard& clipboard) {

@@ -27,8 +27,19 @@ void PutDIBOnClipboard(const TDIB& dib, IClipboard& clipboard);
 // takes: "Unknown clipboard format".
 std::unique_ptr<TGraphic> PictureFromClipboard(const IClipboard& clipboard);
 
-// The 32-bit bitmap takes the clipboard's picture: sized to it, drawn, made
-// opaque. On failure the bitmap keeps its pixels; a change is signalled either way.
+// The format name under which browsers and image editors offer a picture as
+// a PNG file, transparency included.
+inline const char* const kPngClipboardFormatName = "PNG";
+
+// True when the clipboard offers a picture CopyBitmap32FromClipboard looks at:
+// a "PNG", CF_DIB or CF_BITMAP item.
+bool ClipboardHasPicture(const IClipboard& clipboard);
+
+// The 32-bit bitmap takes the clipboard's picture. A "PNG" item that reads
+// comes first and keeps its alpha, as a loaded PNG file does (draw mode
+// dmBlend when translucent); otherwise the picture of PictureFromClipboard is
+// sized to, drawn, made opaque, draw mode dmOpaque. On failure the bitmap
+// keeps its pixels; a change is signalled either way.
 void CopyBitmap32FromClipboard(TBitmap32& bitmap, const IClipboard& clipboard);
 
 // Puts the bitmap on the clipboard, in one session, as its one CF_BITMAP item: a

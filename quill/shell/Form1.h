@@ -8,6 +8,7 @@
 // Pages are never hidden: a page is shown by moving its left edge to 0 and
 // hidden by moving it to -640, wholly outside the 628-pixel client area, so
 // every page keeps its state while another is shown.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -95,10 +96,13 @@ class TForm1 : public TForm {
   void Label20Click();
 
   // --- Importer handlers (defined in quill/importer/) ---
-  // Source picture: Load, Clip->Main, Reset.
+  // Source picture: Load, Clip->Main, Reset, and a file dropped on the window
+  // or named on the command line (the first of several), loaded as if Load's
+  // dialog had chosen it, on the importer page.
   void SpeedButton20Click();
   void PasteClipboardToMainClick();
   void ResetButtonClick();
+  void FormDropFiles(const std::vector<std::string>& paths);
   // Scaling: the rescale (also run directly by other handlers), resize mode,
   // "Size", the nine presets and the viewport offsets.
   void sbScaleChange();
@@ -366,6 +370,10 @@ class TForm1 : public TForm {
   void WireImporterHandlers();
   // Load and Clip->Main after the new source picture is in place.
   void TakeNewSource();
+  // Loads the picture file that choose puts in OpenDialog1.FileName (false:
+  // nothing chosen). A picture that does not load leaves the remembered name
+  // and the current directory as they were.
+  void OpenSourceFile(const std::function<bool()>& choose);
   // Editor helpers (defined in quill/editor/).
   void WireEditorHandlers();
   // The active colour and its swatch (the brush-size bar keeps its colour).

@@ -34,6 +34,11 @@ void TForm::KeyDown(unsigned key, TShiftState shift) {
   Dispatch([&] { OnKeyDown(key, shift); });
 }
 
+void TForm::DropFiles(const std::vector<std::string>& paths) {
+  if (!OnDropFiles || paths.empty()) return;
+  Dispatch([&] { OnDropFiles(paths); });
+}
+
 void TForm::Close() {
   if (closed_) return;
   closed_ = true;

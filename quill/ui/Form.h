@@ -15,6 +15,9 @@ enum TFormBorderStyle { bsSizeable, bsSingle, bsToolWindow };
 
 // A key press: its virtual-key code and the modifier keys held.
 using TKeyDownEvent = std::function<void(unsigned key, TShiftState shift)>;
+// Files handed to the window (dropped on it, or named on the command line),
+// in the order the system lists them.
+using TDropFilesEvent = std::function<void(const std::vector<std::string>& paths)>;
 
 class TForm : public TControl {
  public:
@@ -37,6 +40,10 @@ class TForm : public TControl {
   // window's tree here); runs OnKeyDown through the event dispatch.
   void KeyDown(unsigned key, TShiftState shift);
   TKeyDownEvent OnKeyDown;
+
+  // Files dropped on the window; runs OnDropFiles through the event dispatch.
+  void DropFiles(const std::vector<std::string>& paths);
+  TDropFilesEvent OnDropFiles;
 
   // Closes the window: runs OnClose through the event dispatch, then tells the
   // peer, which destroys the real window and ends the message loop.

@@ -73,7 +73,7 @@ TEST(Picture, FailuresKeepThePreviousGraphic) {
     const char* message;
   };
   const Case cases[] = {
-      {"colour.jpg", "x.png", "Unknown picture file extension (.png)"},
+      {"colour.jpg", "x.pcx", "Unknown picture file extension (.pcx)"},
       {"colour.jpg", "x.TIF", "Unknown picture file extension (.tif)"},
       {"colour.jpg", "noextension", "Unknown picture file extension ()"},
       {"transparent.gif", "gif-inside.jpg", "JPEG error: not a JPEG file"},

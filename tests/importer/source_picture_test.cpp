@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "importer_form.h"
@@ -44,6 +46,17 @@ TSnapshot Take(TForm1& f, const IClipboard& clipboard) {
                    fs::current_path()};
 }
 
+// A noise picture as a CF_DIB clipboard block.
+std::vector<std::uint8_t> NoiseDibBlock(int width, int height) {
+  TBitmap32 picture;
+  MakeNoisePicture(picture, width, height);
+  TBitmap plain;
+  picture.CopyTo(plain);
+  TDIB dib;
+  dib.CopyFrom(plain);
+  return dib.ExportClipboardDIB().Data;
+}
+
 TEST_F(SourcePicture, LoadRestoresDefaultsAndRemembersTheFile) {
   TForm1& f = form();
   const std::string path = WritePicture("p.bmp", 200, 100);
@@ -58,7 +71,8 @@ TEST_F(SourcePicture, LoadRestoresDefaultsAndRemembersTheFile) {
   EXPECT_EQ(f.FSectionRangeX, 176);
   ASSERT_EQ(headless().FileDialog.Requests().size(), 1u);
   EXPECT_EQ(headless().FileDialog.Requests()[0].Filter,
-            "All Images (BMPs, GIFs,JPGs)|*.bmp;*.gif;*.jpg|BMPs|*.bmp|GIFs|*.gif|JPGs|*.jpg");
+            "All Images (BMPs, GIFs, JPGs, PNGs, WebPs)|*.bmp;*.gif;*.jpg;*.jpeg;*.png;*.webp|BMPs|*.bmp|GIFs|*.gif|"
+            "JPGs|*.jpg|PNGs|*.png|WebPs|*.webp");
   headless().FileDialog.AnswerCancel();
   f.SpeedButton20.Click();
   EXPECT_EQ(headless().FileDialog.Requests()[1].InitialFileName, path);
@@ -71,10 +85,11 @@ TEST_F(SourcePicture, PictureThatFailsChangesNothing) {
   f.MyXScrollBar.SetPosition(40);
   f.sbScale.SetPosition(300);
   headless().Clipboard.SetData(1, {'t', 0});
-  const std::string bad[] = {std::string(QUILL_TEST_DATA) + "/corrupt.bmp",
-                             std::string(QUILL_TEST_DATA) + "/corrupt.jpg",
-                             std::string(QUILL_TEST_DATA) + "/corrupt.gif", (headless().Dir / "missing.bmp").string(),
-                             std::string(QUILL_TEST_DATA) + "/chat_palette.txt"};
+  const std::string bad[] = {
+      std::string(QUILL_TEST_DATA) + "/corrupt.bmp",     std::string(QUILL_TEST_DATA) + "/corrupt.jpg",
+      std::string(QUILL_TEST_DATA) + "/corrupt.gif",     (headless().Dir / "missing.bmp").string(),
+      std::string(QUILL_TEST_DATA) + "/png/bad-crc.png", std::string(QUILL_TEST_DATA) + "/png/bomb.webp",
+      std::string(QUILL_TEST_DATA) + "/chat_palette.txt"};
   for (const std::string& path : bad) {
     f.Timer1.Tick();
     const TSnapshot before = Take(f, headless().Clipboard);
@@ -123,13 +138,7 @@ TEST_F(SourcePicture, ClipboardWithoutAPictureGivesItsMessage) {
 
 TEST_F(SourcePicture, ClipboardPictureAndResetFromIt) {
   TForm1& f = form();
-  TBitmap32 picture;
-  MakeNoisePicture(picture, 60, 40);
-  TBitmap plain;
-  picture.CopyTo(plain);
-  TDIB dib;
-  dib.CopyFrom(plain);
-  headless().Clipboard.SetData(kCF_DIB, dib.ExportClipboardDIB().Data);
+  headless().Clipboard.SetData(kCF_DIB, NoiseDibBlock(60, 40));
   f.PasteClipboardToMain.Click();
   EXPECT_TRUE(headless().Messages.Shown().empty());
   EXPECT_EQ(f.Image1.Bitmap().Width(), 60);
@@ -192,6 +201,81 @@ TEST_F(SourcePicture, ResetWithNeitherFileNorClipboardPictureOnlyShowsTheReaders
   f.Timer1.Tick();
   ASSERT_EQ(headless().Messages.Shown().size(), 1u);
   EXPECT_EQ(headless().Messages.Shown()[0].Text, "Unknown clipboard format");
+  EXPECT_TRUE(Take(f, headless().Clipboard) == before);
+}
+
+const std::string kHalfRed = std::string(QUILL_TEST_DATA) + "/png/half-red.png";
+
+// Red (200, 40, 40) at alpha 128 over the background colour, as the bitmap's
+// blend draws it: each channel (s x a + d x (255 - a) + 127) / 255.
+TColor32 HalfRedOver(int r, int g, int b) {
+  auto mix = [](int s, int d) { return std::uint8_t((s * 128 + d * 127 + 127) / 255); };
+  return MakeColour32(mix(200, r), mix(40, g), mix(40, b));
+}
+
+TEST_F(SourcePicture, TranslucentPictureSitsOnTheBackgroundColourAndFollowsIt) {
+  TForm1& f = form();
+  Load(kHalfRed);
+  f.RedBGGaugeBar.SetPosition(0);
+  f.GreenBGGaugeBar.SetPosition(0);
+  f.BlueBGGaugeBar.SetPosition(255);
+  EXPECT_EQ(f.Dst.Bitmap().GetPixelUnchecked(10, 10), HalfRedOver(0, 0, 255));
+  f.GreenBGGaugeBar.SetPosition(200);
+  EXPECT_EQ(f.Dst.Bitmap().GetPixelUnchecked(10, 10), HalfRedOver(0, 200, 255));
+  EXPECT_EQ(f.Dst.Bitmap().GetPixelUnchecked(300, 300), MakeColour32(0, 200, 255)) << "outside the picture";
+  const TBitmap32& shown = f.Dst.Bitmap();
+  for (int i = 0; i < shown.Width() * shown.Height(); ++i) ASSERT_EQ(AlphaComponent(shown.Bits()[i]), 255) << i;
+}
+
+TEST_F(SourcePicture, ClipboardPngComesBeforeTheDibAndADamagedOneGivesWay) {
+  TForm1& f = form();
+  std::ifstream in(kHalfRed, std::ios::binary);
+  const std::vector<std::uint8_t> png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  f.RedBGGaugeBar.SetPosition(0);
+  f.GreenBGGaugeBar.SetPosition(0);
+  f.BlueBGGaugeBar.SetPosition(0);
+  struct Case {
+    const char* what;
+    std::vector<std::uint8_t> png;
+    int width;
+  };
+  const Case cases[] = {{"PNG and DIB", png, 40}, {"damaged PNG and DIB", {png.begin(), png.begin() + 60}, 60}};
+  for (const Case& c : cases) {
+    headless().Clipboard.Clear();
+    headless().Clipboard.SetData(kCF_DIB, NoiseDibBlock(60, 40));
+    headless().Clipboard.SetData(headless().Clipboard.RegisteredFormat("PNG"), c.png);
+    f.PasteClipboardToMain.Click();
+    EXPECT_TRUE(headless().Messages.Shown().empty()) << c.what;
+    EXPECT_EQ(f.Image1.Bitmap().Width(), c.width) << c.what;
+  }
+  // The PNG alone is a picture too; Reset takes it again.
+  headless().Clipboard.Clear();
+  headless().Clipboard.SetData(headless().Clipboard.RegisteredFormat("PNG"), png);
+  f.PasteClipboardToMain.Click();
+  f.ResetButton.Click();
+  EXPECT_TRUE(headless().Messages.Shown().empty());
+  EXPECT_EQ(f.Dst.Bitmap().GetPixelUnchecked(10, 10), HalfRedOver(0, 0, 0));
+}
+
+TEST_F(SourcePicture, DroppedFileLoadsAsIfTheDialogHadChosenIt) {
+  TForm1& f = form();
+  const std::string good = WritePicture("good.bmp", 200, 100);
+  fs::create_directory(headless().Dir / "sub");
+  const fs::path copied = headless().Dir / "sub" / "half-red.png";
+  fs::copy_file(kHalfRed, copied);
+  f.SpeedButton4.Click();  // the editor page
+  f.DropFiles({copied.string(), good});
+  EXPECT_TRUE(f.ImporterPageShown());
+  EXPECT_TRUE(headless().Messages.Shown().empty());
+  EXPECT_EQ(f.Image1.Bitmap().Width(), 40) << "the first of several";
+  EXPECT_EQ(f.OpenDialog1.FileName, copied.string());
+  EXPECT_EQ(fs::current_path(), copied.parent_path());
+  // A file that does not load: its message, and nothing changes.
+  f.Timer1.Tick();
+  const TSnapshot before = Take(f, headless().Clipboard);
+  f.DropFiles({std::string(QUILL_TEST_DATA) + "/png/truncated.png"});
+  f.Timer1.Tick();
+  EXPECT_EQ(headless().Messages.Shown().size(), 1u);
   EXPECT_TRUE(Take(f, headless().Clipboard) == before);
 }
 

@@ -3,6 +3,12 @@
 // CF_BITMAP road both ways.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
 #include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap.h"
 #include "quill/imaging/Bitmap32.h"
@@ -64,6 +70,29 @@ TEST(Win32Clipboard, Bitmap32SurvivesTheBitmapRoad) {
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 5; ++x)
       EXPECT_EQ(received.GetPixelUnchecked(x, y), sent.GetPixelUnchecked(x, y)) << x << "," << y;
+}
+
+// Another program's "PNG" item beside a DIB: the PNG is taken, alpha and all.
+TEST(Win32Clipboard, PngItemOfAnotherProgramComesFirst) {
+  std::ifstream in(std::string(QUILL_TEST_DATA) + "/png/half-red.png", std::ios::binary);
+  const std::vector<char> png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(png.empty());
+  TWin32Clipboard clipboard;
+  PutDIBOnClipboard(MakePalettedDib(45, 7), clipboard);
+  const UINT format = RegisterClipboardFormatA("PNG");
+  ASSERT_EQ(clipboard.RegisteredFormat("PNG"), format);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, png.size());
+  std::memcpy(GlobalLock(block), png.data(), png.size());
+  GlobalUnlock(block);
+  EXPECT_NE(SetClipboardData(format, block), nullptr);
+  CloseClipboard();
+
+  TBitmap32 received;
+  CopyBitmap32FromClipboard(received, clipboard);
+  EXPECT_EQ(received.Width(), 40);
+  EXPECT_EQ(received.GetPixelUnchecked(3, 3), MakeColour32(200, 40, 40, 128));
+  EXPECT_EQ(received.DrawMode(), dmBlend);
 }
 
 TEST(Win32Clipboard, EmptiedClipboardHasNoPicture) {

@@ -5,6 +5,7 @@
 // pump dispatches what is waiting while it runs.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -18,6 +19,7 @@
 #include "quill/platform/headless/MemoryClipboard.h"
 #include "quill/platform/win32/Win32Backend.h"
 #include "quill/platform/win32/Win32ControlNames.h"
+#include "quill/platform/win32/Win32DropFiles.h"
 #include "quill/shell/Form1.h"
 
 namespace quill {
@@ -69,6 +71,20 @@ class ImporterWindow : public ::testing::Test {
   std::unique_ptr<TForm1> form_;
   std::unique_ptr<TWin32Backend> backend_;
 };
+
+// The shell's drop message with two files: the first loads as if Load's
+// dialog had chosen it.
+TEST_F(ImporterWindow, DroppedFileLoads) {
+  TForm1& f = *form_;
+  const std::string png = wintest::WindowsPath(std::string(QUILL_TEST_DATA) + "/png/half-red.png");
+  const std::wstring first(png.begin(), png.end()), second = L"C:\\elsewhere.bmp";
+  HDROP drop = MakeDropHandle({first, second});
+  ASSERT_NE(drop, nullptr);
+  SendMessageA(backend_->FormWindow(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+  EXPECT_TRUE(messages_.Shown().empty()) << messages_.Shown()[0].Text;
+  EXPECT_EQ(f.Image1.Bitmap().Width(), 40);
+  EXPECT_EQ(f.OpenDialog1.FileName, std::filesystem::absolute(png).string());
+}
 
 TEST_F(ImporterWindow, ScaleDragRescalesAtEveryMove) {
   TForm1& f = *form_;

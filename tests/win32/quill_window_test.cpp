@@ -152,6 +152,52 @@ TEST_F(QuillWindow, AStartUpFailureIsShownInAMessageBoxAndStartUpGoesOn) {
   EXPECT_EQ(LeftOf("AVImporter"), kShown);
 }
 
+// "Quill.exe PICTURE" (Open with): the picture loads once the window is up,
+// drawn on the background colour; one that does not load gives its message
+// and the program goes on.
+TEST_F(QuillWindow, OpensThePictureNamedOnItsCommandLine) {
+  folder_ = FreshWorkFolder("open-with");
+  const std::string picture = folder_ + "\\pictures\\half-red.png";
+  CreateDirectoryA((folder_ + "\\pictures").c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA(wintest::WindowsPath(std::string(QUILL_TEST_DATA) + "/png/half-red.png").c_str(),
+                        picture.c_str(), FALSE));
+  quill_ = std::make_unique<TChildProcess>(Quote(wintest::WindowsPath(QUILL_EXE)) + " " + Quote(picture), folder_);
+  form_ = wintest::WaitForTopLevelWindow(quill_->Id(), "QuillForm", kStartTimeoutMs);
+  ASSERT_NE(form_, nullptr);
+  HWND dst = Control("Dst");
+  COLORREF inside = CLR_INVALID, outside = CLR_INVALID;
+  const bool drawn = WaitUntil(
+      [&] {
+        // The screen's pixels: another process's window DC shows nothing here.
+        POINT in{10, 10}, out{300, 300};
+        ClientToScreen(dst, &in);
+        ClientToScreen(dst, &out);
+        HDC screen = GetDC(nullptr);
+        inside = GetPixel(screen, in.x, in.y);
+        outside = GetPixel(screen, out.x, out.y);
+        ReleaseDC(nullptr, screen);
+        return inside != CLR_INVALID && inside != outside;
+      },
+      kStepTimeoutMs);
+  ASSERT_TRUE(drawn) << "the picture did not appear";
+  // Red (200, 40, 40) at alpha 128 over the background, as the blend makes it.
+  auto mix = [](int s, int d) { return (s * 128 + d * 127 + 127) / 255; };
+  EXPECT_EQ(inside, RGB(mix(200, GetRValue(outside)), mix(40, GetGValue(outside)), mix(40, GetBValue(outside))));
+  quill_->Stop(kExitTimeoutMs);
+
+  const std::string damaged = folder_ + "\\pictures\\damaged.png";
+  ASSERT_TRUE(CopyFileA(wintest::WindowsPath(std::string(QUILL_TEST_DATA) + "/png/truncated.png").c_str(),
+                        damaged.c_str(), FALSE));
+  quill_ = std::make_unique<TChildProcess>(Quote(wintest::WindowsPath(QUILL_EXE)) + " " + Quote(damaged), folder_);
+  HWND box = wintest::WaitForTopLevelWindow(quill_->Id(), "#32770", kStartTimeoutMs);
+  ASSERT_NE(box, nullptr) << "no message box";
+  EXPECT_NE(MessageBoxText(box).find("PNG error"), std::string::npos) << MessageBoxText(box);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  form_ = wintest::WaitForTopLevelWindow(quill_->Id(), "QuillForm", kStartTimeoutMs);
+  ASSERT_NE(form_, nullptr);
+  EXPECT_EQ(LeftOf("AVImporter"), kShown);
+}
+
 TEST_F(QuillWindow, TheCloseBoxEndsTheProgramToo) {
   Start("close-box");
   PostMessageA(form_, WM_CLOSE, 0, 0);

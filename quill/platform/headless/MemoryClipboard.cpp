@@ -43,4 +43,11 @@ std::optional<std::vector<std::uint8_t>> TMemoryClipboard::GetData(unsigned form
   return std::nullopt;
 }
 
+unsigned TMemoryClipboard::RegisteredFormat(const std::string& name) const {
+  constexpr unsigned kFirstRegisteredFormat = 0xC000;
+  auto found = std::find(registeredNames_.begin(), registeredNames_.end(), name);
+  if (found == registeredNames_.end()) found = registeredNames_.insert(found, name);
+  return kFirstRegisteredFormat + unsigned(found - registeredNames_.begin());
+}
+
 }  // namespace quill

@@ -3,6 +3,7 @@
 // in the order they were set, each a copy of the bytes handed in.
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -19,6 +20,9 @@ class TMemoryClipboard : public IClipboard {
   void SetData(unsigned format, const std::vector<std::uint8_t>& block) override;
   void SetSingleItem(unsigned format, const std::vector<std::uint8_t>& block) override;
   std::optional<std::vector<std::uint8_t>> GetData(unsigned format) const override;
+  // Numbers from 0xC000 up, as the system gives them, in the order the names
+  // are first asked for.
+  unsigned RegisteredFormat(const std::string& name) const override;
 
   // While refusing, every operation throws Exception kCannotOpenClipboard, as
   // when another program holds the clipboard open.
@@ -31,6 +35,7 @@ class TMemoryClipboard : public IClipboard {
   void CheckOpen() const;
 
   std::vector<std::pair<unsigned, std::vector<std::uint8_t>>> items_;
+  mutable std::vector<std::string> registeredNames_;
   bool refusing_ = false;
   mutable int sessions_ = 0;
 };

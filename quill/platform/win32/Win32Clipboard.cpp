@@ -267,4 +267,8 @@ std::optional<std::vector<std::uint8_t>> TWin32Clipboard::GetData(unsigned forma
   return std::vector<std::uint8_t>(bytes, bytes + size);
 }
 
+unsigned TWin32Clipboard::RegisteredFormat(const std::string& name) const {
+  return RegisterClipboardFormatA(name.c_str());
+}
+
 }  // namespace quill

@@ -27,6 +27,7 @@ class TWin32Clipboard : public IClipboard {
   void SetData(unsigned format, const std::vector<std::uint8_t>& block) override;
   void SetSingleItem(unsigned format, const std::vector<std::uint8_t>& block) override;
   std::optional<std::vector<std::uint8_t>> GetData(unsigned format) const override;
+  unsigned RegisteredFormat(const std::string& name) const override;
 
  private:
   // Makes the item's handle first (a bad block fails before the clipboard is

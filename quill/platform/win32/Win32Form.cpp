@@ -1,7 +1,10 @@
 #include "quill/platform/win32/Win32Form.h"
 
+#include <shellapi.h>
+
 #include "quill/platform/win32/Win32Backend.h"
 #include "quill/platform/win32/Win32ControlNames.h"
+#include "quill/platform/win32/Win32DropFiles.h"
 
 namespace quill {
 
@@ -46,6 +49,7 @@ void TWin32FormPeer::CreateNativeWindow(HWND owner) {
   if (!window) return;
   Backend().Register(window, *this);
   SetControlName(window, Form().Name());
+  DragAcceptFiles(window, TRUE);
 }
 
 void TWin32FormPeer::BoundsChanged() {
@@ -82,6 +86,13 @@ LRESULT TWin32FormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_TIMER:
       Backend().TimerFired(wParam);
       return 0;
+    case WM_DROPFILES: {
+      const auto drop = reinterpret_cast<HDROP>(wParam);
+      const std::vector<std::string> paths = DroppedFiles(drop);
+      DragFinish(drop);
+      if (Control()) Form().DropFiles(paths);
+      return 0;
+    }
     case WM_DESTROY:
       Backend().WindowTreeDestroyed();
       if (!closing_ && Backend().Running()) {
