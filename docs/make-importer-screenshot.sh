@@ -5,4 +5,4 @@
 # when the window changes; it builds what it needs.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-QUILL_SCREENSHOT="$root/docs/quill-importer.png" "$root/scripts/quill" "$root/tests/data/photo.jpg"
+QUILL_SCREENSHOT="$root/docs/quill-importer.png" "$root/scripts/quill"
