@@ -95,8 +95,16 @@ bool RunGetFile(IHost& host, TEventForwarder& forwarder, const std::string& text
     const std::size_t last = lower.rfind('\'');
     if (first != std::string::npos) {
       if (first < bar) kindWord = lower.substr(first + 1, bar - first - 1);
-      name = last > bar ? lower.substr(bar + 1, last - bar - 1) : lower.substr(bar + 1);
+      // The name ends at the last apostrophe; when that one lies before the
+      // bar there is no name at all.
+      name = last > bar ? lower.substr(bar + 1, last - bar - 1) : std::string();
     }
+  }
+  // A request without a name ends silently, the text emptied as for any
+  // claimed request.
+  if (name.empty()) {
+    host.EmptyText();
+    return true;
   }
   const TMediaKind kind = KindOf(kindWord);
 

@@ -16,4 +16,11 @@ class IFaultGuard {
   virtual bool CallFaulted(TGuardedCall call, void* context) = 0;
 };
 
+// The same for a callable object, which must own nothing that needs
+// destroying (a lambda that captures references and plain values).
+template <class TCall>
+bool CallFaulted(IFaultGuard& guard, TCall& call) {
+  return guard.CallFaulted([](void* context) { (*static_cast<TCall*>(context))(); }, &call);
+}
+
 }  // namespace reelbridge

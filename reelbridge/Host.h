@@ -2,15 +2,15 @@
 // The chat client as the plug-in sees it: the fields of the record it passes
 // with every entry-point call, and the services of its callback.
 //
-// The Win32 layer implements this over the raw 32-bit record and its C-calling
-// callback. The plug-in keeps the object of the latest entry-point call and
-// uses it again between calls (from its IPC window procedure), so an
-// implementation must stay usable until the next entry-point call hands over
-// another one, or until the plug-in is destroyed. One object whose record
-// pointer is replaced at each call is the simple way.
+// TRecordHost implements this over the raw 32-bit record and its C-calling
+// callback. Each entry-point call hands the plug-in a host for its own record,
+// valid until that call returns; a separate one, the latest record, serves
+// the IPC window procedure between calls.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "reelbridge/Rect.h"
 #include "reelbridge/WindowSystem.h"
@@ -50,6 +50,9 @@ enum THostService : std::int32_t {
 // Media kinds of file requests and of "FileDownloaded".
 enum TMediaKind : std::int32_t { mkPicture = 0, mkSound = 1, mkMovie = 2 };
 
+// The kind of window-message block the plug-in acts on.
+constexpr std::int32_t kWindowMessageKind = 3;
+
 // What the window-message block of event 5 carries: its kind (the plug-in
 // acts on 3), and the window and message number of the message it points at.
 struct TWindowMessageInfo {
@@ -66,12 +69,13 @@ class IHost {
   virtual std::int32_t RecordWord(TRecordWord word) const = 0;
   virtual void SetRecordWord(TRecordWord word, std::int32_t value) = 0;
 
-  // The message body (pointer at offset 88) of events 7 and 8, or null. The
-  // plug-in reads no more than max(0, RecordWord(rwMessageLength)) bytes of it.
-  virtual const std::uint8_t* MessageBody() const = 0;
+  // A copy of the first `limit` bytes of the message body (pointer at offset
+  // 88) of events 7 and 8; empty when there is no body or it cannot be read.
+  virtual std::vector<std::uint8_t> MessageBody(std::size_t limit) const = 0;
 
-  // Follows the window-message pointer at offset 76 (event 5). False when the
-  // pointer, or the message pointer inside the block, is null.
+  // Follows the window-message pointer at offset 76 (event 5) and reads the
+  // block's kind; only a block of kind 3 is followed on to its message. False
+  // when there is no block, or a kind-3 block has no message.
   virtual bool WindowMessage(TWindowMessageInfo& info) const = 0;
 
   // The NUL-terminated text at offset 92 (events 6 and 9), without its NUL.

@@ -12,6 +12,13 @@ TMoviePlayers::TMoviePlayers(IWindowSystem& windows, IModuleLoader& modules, IFa
 
 TMoviePlayers::~TMoviePlayers() { CloseAllPlayers(); }
 
+template <class TCall>
+bool TMoviePlayers::Guarded(TMoviePlayer& player, TCall& call, bool closeAfterFault) {
+  if (!CallFaulted(faults_, call)) return true;
+  Forget(&player, closeAfterFault);
+  return false;
+}
+
 TMoviePlayer* TMoviePlayers::OpenPlayer() {
   hostWindow_ = windows_.FindTopLevelWindow(kHostWindowClassName, nullptr);
   roomRect_ = TRect{};
@@ -29,11 +36,19 @@ TMoviePlayer* TMoviePlayers::OpenPlayer() {
   }
   TMoviePlayer* opened = list_.back().get();
   std::uint16_t ignored = 0;
-  opened->Handle = library_.Open()(hostWindow_, 0, &ignored);
+  const TMMPOpen open = library_.Open();
+  const TWindowHandle window = hostWindow_;
+  TPlayerHandle handle = 0;
+  auto call = [&] { handle = open(window, 0, &ignored); };
+  // A player that faulted while opening has no handle to close.
+  if (!Guarded(*opened, call, false)) return nullptr;
+  opened->Handle = handle;
   return opened;
 }
 
-void TMoviePlayers::ClosePlayer(TMoviePlayer* player) {
+void TMoviePlayers::ClosePlayer(TMoviePlayer* player) { Forget(player, true); }
+
+void TMoviePlayers::Forget(TMoviePlayer* player, bool close) {
   const auto found = std::find_if(list_.begin(), list_.end(), [player](const auto& p) { return p.get() == player; });
   if (found == list_.end()) return;
   std::unique_ptr<TMoviePlayer> closing = std::move(*found);
@@ -41,7 +56,13 @@ void TMoviePlayers::ClosePlayer(TMoviePlayer* player) {
   for (auto entry = map_.begin(); entry != map_.end();) {
     entry = entry->second == player ? map_.erase(entry) : std::next(entry);
   }
-  if (library_.IsLoaded()) library_.Close()(closing->Handle, 0);
+  if (close && library_.IsLoaded()) {
+    const TMMPClose closeEntry = library_.Close();
+    const TPlayerHandle handle = closing->Handle;
+    auto call = [&] { closeEntry(handle, 0); };
+    // A fault here leaves nothing more to try: the player is forgotten anyway.
+    CallFaulted(faults_, call);
+  }
   closing->Handle = 0;
   if (list_.empty()) library_.Release();
 }
@@ -61,65 +82,90 @@ TMoviePlayer* TMoviePlayers::PlayerForName(const std::string& name) {
 std::int32_t TMoviePlayers::LoadMovieFile(const std::string& name, const std::string& path) {
   TMoviePlayer* player = Find(name);
   if (player == nullptr || !library_.IsLoaded()) return 0;
-  const std::int32_t result = library_.LoadFile()(player->Handle, path.c_str(), kLoadFileMode);
-  library_.FileLoaded()(player->Handle);
-  return result;
+  const TMMPLoadFile load = library_.LoadFile();
+  const TMMPFileLoaded loaded = library_.FileLoaded();
+  const TPlayerHandle handle = player->Handle;
+  const char* file = path.c_str();
+  std::int32_t result = 0;
+  auto call = [&] {
+    result = load(handle, file, kLoadFileMode);
+    loaded(handle);
+  };
+  return Guarded(*player, call) ? result : 0;
 }
 
 int TMoviePlayers::PlaceAndStart(const std::string& name, std::int32_t x, std::int32_t y) {
   TMoviePlayer* player = Find(name);
   if (player == nullptr) return 0;
-  SetPosition(*player, x, y);
-  StartPlayer(*player);
-  return 1;
+  if (!SetPosition(*player, x, y)) return 0;
+  return StartPlayer(*player) ? 1 : 0;
 }
 
-void TMoviePlayers::SetPosition(TMoviePlayer& player, std::int32_t x, std::int32_t y) {
+bool TMoviePlayers::SetPosition(TMoviePlayer& player, std::int32_t x, std::int32_t y) {
   player.X = x;
   player.Y = y;
   const TRect area = roomRect_;
-  PlaceStage(&player, hostWindow_, x, y, area);
+  return PlaceStage(&player, hostWindow_, x, y, area);
 }
 
-void TMoviePlayers::StartPlayer(TMoviePlayer& player) {
-  if (player.X >= 0 && player.Y >= 0) {
-    PlaceStage(&player, hostWindow_, player.X, player.Y, roomRect_);
-  } else {
-    CentreStage(&player, hostWindow_);
-  }
-  if (library_.IsLoaded()) library_.StartAnimating()(player.Handle, kStartAnimatingFlags);
+bool TMoviePlayers::StartPlayer(TMoviePlayer& player) {
+  const bool placed = player.X >= 0 && player.Y >= 0 ? PlaceStage(&player, hostWindow_, player.X, player.Y, roomRect_)
+                                                     : CentreStage(&player, hostWindow_);
+  if (!placed) return false;
+  if (!library_.IsLoaded()) return true;
+  const TMMPStartAnimating start = library_.StartAnimating();
+  const TPlayerHandle handle = player.Handle;
+  auto call = [&] { start(handle, kStartAnimatingFlags); };
+  return Guarded(player, call);
 }
 
-void TMoviePlayers::StageSize(TMoviePlayer& player, std::int32_t& width, std::int32_t& height) {
+// False when the player faulted and is gone; `loaded` is the library's answer.
+bool TMoviePlayers::IsFileLoaded(TMoviePlayer& player, bool& loaded) {
+  loaded = false;
+  if (!library_.IsLoaded()) return true;
+  const TMMPFileLoaded fileLoaded = library_.FileLoaded();
+  const TPlayerHandle handle = player.Handle;
+  auto call = [&] { loaded = fileLoaded(handle) != 0; };
+  return Guarded(player, call);
+}
+
+// Reads the movie's stage size and sets the stage: at (x, y) from the area's
+// top-left corner, or centred in the window's client area.
+bool TMoviePlayers::SetStageFor(TMoviePlayer& player, TWindowHandle window, const TRect& area, bool centred,
+                                std::int32_t x, std::int32_t y) {
+  const TMMPGetConfigInfo configInfo = library_.GetConfigInfo();
+  const TPlayerHandle handle = player.Handle;
   TPlayerConfig config;
-  library_.GetConfigInfo()(player.Handle, &config);
-  width = std::int32_t(std::uint32_t(config.Words[2]) - std::uint32_t(config.Words[0]));
-  height = std::int32_t(std::uint32_t(config.Words[3]) - std::uint32_t(config.Words[1]));
+  auto readConfig = [&] { configInfo(handle, &config); };
+  if (!Guarded(player, readConfig)) return false;
+  const std::int32_t width = std::int32_t(std::uint32_t(config.Words[2]) - std::uint32_t(config.Words[0]));
+  const std::int32_t height = std::int32_t(std::uint32_t(config.Words[3]) - std::uint32_t(config.Words[1]));
+  TRect stage;
+  if (centred) {
+    TRect client;
+    windows_.GetClientRectangle(window, client);
+    stage = CentredStage(client, width, height);
+  } else {
+    stage = PlacedStage(area, x, y, width, height);
+  }
+  const TMMPSetStage setStage = library_.SetStage();
+  auto place = [&] { setStage(handle, window, &stage, 0); };
+  return Guarded(player, place);
 }
 
-void TMoviePlayers::PlaceStage(TMoviePlayer* player, TWindowHandle window, std::int32_t x, std::int32_t y,
+bool TMoviePlayers::PlaceStage(TMoviePlayer* player, TWindowHandle window, std::int32_t x, std::int32_t y,
                                const TRect& area) {
-  if (player == nullptr || !library_.IsLoaded() || library_.FileLoaded()(player->Handle) == 0) {
-    return;
-  }
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  StageSize(*player, width, height);
-  TRect stage = PlacedStage(area, x, y, width, height);
-  library_.SetStage()(player->Handle, window, &stage, 0);
+  bool loaded = false;
+  if (player == nullptr || !library_.IsLoaded()) return true;
+  if (!IsFileLoaded(*player, loaded)) return false;
+  return !loaded || SetStageFor(*player, window, area, false, x, y);
 }
 
-void TMoviePlayers::CentreStage(TMoviePlayer* player, TWindowHandle window) {
-  if (player == nullptr || player->Handle == 0 || !library_.IsLoaded() || library_.FileLoaded()(player->Handle) == 0) {
-    return;
-  }
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  StageSize(*player, width, height);
-  TRect client;
-  windows_.GetClientRectangle(window, client);
-  TRect stage = CentredStage(client, width, height);
-  library_.SetStage()(player->Handle, window, &stage, 0);
+bool TMoviePlayers::CentreStage(TMoviePlayer* player, TWindowHandle window) {
+  bool loaded = false;
+  if (player == nullptr || player->Handle == 0 || !library_.IsLoaded()) return true;
+  if (!IsFileLoaded(*player, loaded)) return false;
+  return !loaded || SetStageFor(*player, window, TRect{}, true, 0, 0);
 }
 
 namespace {
@@ -151,15 +197,16 @@ void TMoviePlayers::AnimateAll() {
 
 void TMoviePlayers::RelayoutPlayers(TWindowHandle window, const TRect& rect) {
   roomRect_ = rect;
-  if (!library_.IsLoaded()) return;
-  for (std::size_t i = 0; i < list_.size(); ++i) {
+  for (std::size_t i = 0; i < list_.size() && library_.IsLoaded();) {
     TMoviePlayer* player = list_[i].get();
-    if (player->Handle == 0 || library_.FileLoaded()(player->Handle) == 0) continue;
-    if (player->X >= 0 && player->Y >= 0) {
-      PlaceStage(player, window, player->X, player->Y, rect);
-    } else {
-      CentreStage(player, window);
+    bool loaded = false;
+    bool kept = player->Handle == 0 || (IsFileLoaded(*player, loaded) && !loaded);
+    if (player->Handle != 0 && loaded) {
+      kept = player->X >= 0 && player->Y >= 0 ? PlaceStage(player, window, player->X, player->Y, rect)
+                                              : CentreStage(player, window);
     }
+    // A player that faulted is gone and the next one has moved into its place.
+    if (kept) ++i;
   }
 }
 

@@ -2,6 +2,11 @@
 // The open movie players: at most five in opening order (the PlayerList), the
 // map from movie name to player (case counting), their placement over the
 // room area and their animation on the client's idle event.
+//
+// Every call into the library runs under the fault guard. A fault while
+// animating skips that player for the idle step; a fault in any other call
+// closes the player as far as the library still allows and forgets it, and
+// the library goes with the last player as always.
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -30,6 +35,7 @@ class TMoviePlayers {
 
   // The host whose services OpenPlayer uses (the latest entry-point call's).
   void SetHost(IHost* host) { host_ = host; }
+  IHost* Host() const { return host_; }
 
   TMoviePlayer* OpenPlayer();
   void ClosePlayer(TMoviePlayer* player);
@@ -47,11 +53,19 @@ class TMoviePlayers {
 
  private:
   TMoviePlayer* Find(const std::string& name) const;
-  void SetPosition(TMoviePlayer& player, std::int32_t x, std::int32_t y);
-  void StartPlayer(TMoviePlayer& player);
-  void StageSize(TMoviePlayer& player, std::int32_t& width, std::int32_t& height);
-  void PlaceStage(TMoviePlayer* player, TWindowHandle window, std::int32_t x, std::int32_t y, const TRect& area);
-  void CentreStage(TMoviePlayer* player, TWindowHandle window);
+  // The placing steps return false when the player faulted and is gone.
+  bool SetPosition(TMoviePlayer& player, std::int32_t x, std::int32_t y);
+  bool StartPlayer(TMoviePlayer& player);
+  bool IsFileLoaded(TMoviePlayer& player, bool& loaded);
+  bool PlaceStage(TMoviePlayer* player, TWindowHandle window, std::int32_t x, std::int32_t y, const TRect& area);
+  bool CentreStage(TMoviePlayer* player, TWindowHandle window);
+  bool SetStageFor(TMoviePlayer& player, TWindowHandle window, const TRect& area, bool centred, std::int32_t x,
+                   std::int32_t y);
+  // Runs a library call for `player`; on a fault the player is forgotten
+  // (closed first unless `closeAfterFault` is false) and the result is false.
+  template <class TCall>
+  bool Guarded(TMoviePlayer& player, TCall& call, bool closeAfterFault = true);
+  void Forget(TMoviePlayer* player, bool close);
   static void AnimateOne(void* context);
 
   IWindowSystem& windows_;

@@ -10,7 +10,6 @@ namespace {
 constexpr std::int32_t kRegisteredFlagA = 0x20;
 constexpr std::int32_t kRegisteredFlagB = 0x40;
 constexpr std::int32_t kInterfaceVersion = 4;
-constexpr std::int32_t kWindowMessageKind = 3;
 constexpr std::int32_t kTextKindOutChat = 12;
 constexpr std::int32_t kTextKindCommandOnly = 32;
 constexpr std::int32_t kTextKindFile = 0;
@@ -27,11 +26,29 @@ TPlugin::TPlugin(const TPlatform& platform)
 
 TPlugin::~TPlugin() = default;
 
+namespace {
+
+// Gives the players the call's host for as long as the call runs, and the
+// outer call's back when a nested call returns.
+class TPlayersHostScope {
+ public:
+  TPlayersHostScope(TMoviePlayers& players, IHost* host) : players_(players), outer_(players.Host()) {
+    players_.SetHost(host);
+  }
+  ~TPlayersHostScope() { players_.SetHost(outer_); }
+  TPlayersHostScope(const TPlayersHostScope&) = delete;
+  TPlayersHostScope& operator=(const TPlayersHostScope&) = delete;
+
+ private:
+  TMoviePlayers& players_;
+  IHost* outer_;
+};
+
+}  // namespace
+
 std::int32_t TPlugin::HandleEvent(std::int32_t event, IHost* host) {
-  host_ = host;
-  requests_.SetHost(host);
-  players_.SetHost(host);
   if (host == nullptr) return event == heLoad ? 1 : 0;
+  const TPlayersHostScope scope(players_, host);
   // Nothing may leave the entry point; a failure inside counts as a failed
   // load or as nothing done.
   try {
@@ -55,8 +72,11 @@ std::int32_t TPlugin::HandleEvent(std::int32_t event, IHost* host) {
         const std::int32_t type = host->RecordWord(rwMessageType);
         if (event == heServerMessage && type == kCodeBlow) break;
         const std::int32_t length = host->RecordWord(rwMessageLength);
-        forwarder_.ForwardEvent(type, host->RecordWord(rwMessageReference), length, host->MessageBody(),
-                                std::size_t(std::max(0, length)));
+        // No forwarded item holds more than the EventBuffer.
+        const std::vector<std::uint8_t> body =
+            host->MessageBody(std::min<std::size_t>(std::size_t(std::max(0, length)), kEventBufferSize));
+        forwarder_.ForwardEvent(type, host->RecordWord(rwMessageReference), length,
+                                body.empty() ? nullptr : body.data(), body.size());
         break;
       }
       case heFileArrived:

@@ -50,10 +50,21 @@ class TPlugin {
   TPlugin(const TPlugin&) = delete;
   TPlugin& operator=(const TPlugin&) = delete;
 
-  // The entry point: keeps `host` as the current record (it must stay usable
-  // until the next call), handles the event and returns the outcome the
-  // export stores and returns: 1 when load failed, else 0.
+  // The entry point: handles the event on `host`, the call's own record,
+  // which needs to stay usable only until the call returns, and returns the
+  // outcome the export stores and returns: 1 when load failed, else 0. A
+  // call made from inside a service of another is handled the same way, and
+  // the outer call goes on with its own record afterwards.
   std::int32_t HandleEvent(std::int32_t event, IHost* host);
+
+  // The latest record, whose services the IPC window procedure uses between
+  // entry-point calls. It must stay usable until replaced or the plug-in is
+  // destroyed.
+  void SetCurrentHost(IHost* host) { requests_.SetHost(host); }
+
+  // True while the plug-in holds nothing outside its own memory: no window,
+  // no movie-player library.
+  bool HoldsNothing() const { return endpoint_.OwnWindow() == 0 && !players_.LibraryLoaded(); }
 
   // The IPC window procedure: true with `result` set for the IPC messages,
   // false for messages the caller passes to the default window procedure.
@@ -74,7 +85,6 @@ class TPlugin {
   TEventForwarder forwarder_;
   TRequestReceiver requests_;
   TMoviePlayers players_;
-  IHost* host_ = nullptr;
 };
 
 }  // namespace reelbridge

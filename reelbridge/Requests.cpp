@@ -13,10 +13,20 @@ namespace {
 // The reply string of "X2HGetUserName": at most 79 characters.
 constexpr std::size_t kUserNameMax = 79;
 
+// A reply item goes in only when it fits in what travels back (the block's
+// capacity, never more than the buffer) and a descriptor is free. Otherwise
+// the block returns without it and with status 2, so the movie side can tell
+// a reply left out from a request that has none.
+void AppendReply(TIpcMessage& block, const void* bytes, std::uint32_t length, TIpcItemType type) {
+  const std::uint64_t end = std::uint64_t(block.UsedLength()) + length + (type == itString ? 1 : 0);
+  const std::uint64_t room = std::min<std::uint64_t>(block.Capacity(), kReceiveBufferSize);
+  if (end > room || !block.AppendItem(bytes, length, type)) block.SetStatus(isItemTooLong);
+}
+
 void GetMyId(TIpcMessage& block, IHost& host) {
   const std::int32_t id = host.MyId();
-  // Behind the items already present; a block that holds three takes no fourth.
-  block.AppendItem(&id, 4, itLong);
+  // Behind the items already present.
+  AppendReply(block, &id, 4, itLong);
 }
 
 void GetUserName(TIpcMessage& block, IHost& host) {
@@ -29,7 +39,7 @@ void GetUserName(TIpcMessage& block, IHost& host) {
   block.ClearItems();
   std::string name = host.UserName(id).value_or(std::string());
   name = name.substr(0, std::min({name.find('\0'), name.size(), kUserNameMax}));
-  block.AppendItem(name.c_str(), std::uint32_t(name.size()), itString);
+  AppendReply(block, name.c_str(), std::uint32_t(name.size()), itString);
 }
 
 void Chat(TIpcMessage& block, IHost& host) {
@@ -57,8 +67,9 @@ void BlowThruToList(TIpcMessage& block, IHost& host) {
     block.SetStatus(status);
     return;
   }
-  // The packet would copy ids that the block does not hold.
-  if (count > 0 && std::uint64_t(idBytes) < std::uint64_t(count) * 4) {
+  // The packet would copy ids that the block does not hold; a count below -1
+  // (everyone) means nothing the client could act on.
+  if (count < -1 || (count > 0 && std::uint64_t(idBytes) < std::uint64_t(count) * 4)) {
     block.SetStatus(isItemMissing);
     return;
   }
@@ -89,7 +100,7 @@ void RunScriptWithResult(TIpcMessage& block, IHost& host) {
   }
   const std::int32_t result = host.RunScript(script);
   block.ClearItems();
-  block.AppendItem(&result, 4, itLong);
+  AppendReply(block, &result, 4, itLong);
 }
 
 struct TRequestRow {

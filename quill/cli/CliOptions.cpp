@@ -123,6 +123,11 @@ TCliOptions ParseCliOptions(const std::vector<std::string>& args) {
       options.Help = true;
       return options;
     }
+  for (const std::string& arg : args)
+    if (arg == "--version") {
+      options.Version = true;
+      return options;
+    }
 
   // The last value given for a setting counts.
   std::map<std::string, std::vector<TControlStep>> chosen;
@@ -139,6 +144,17 @@ TCliOptions ParseCliOptions(const std::vector<std::string>& args) {
     }
     if (arg == "--preview" || arg == "--rgb") {
       (arg == "--preview" ? preview : rgb) = true;
+      continue;
+    }
+    if (arg.rfind("-j", 0) == 0) {
+      // "-j N" or "-jN".
+      std::string count = arg.substr(2);
+      if (count.empty()) {
+        if (i + 1 >= args.size()) throw ECliUsage("-j needs a value");
+        count = args[++i];
+      }
+      if (!ParseWholeNumber(count, options.Jobs) || options.Jobs < 1 || options.Jobs > kMaxJobs)
+        throw ECliUsage("-j wants a whole number from 1 to " + std::to_string(kMaxJobs) + ", not '" + count + "'");
       continue;
     }
     // "--name value" or "--name=value".

@@ -30,11 +30,16 @@ enum TCliAction { caExport, caPreview, caRgb };
 
 struct TCliOptions {
   bool Help = false;
+  bool Version = false;
   std::vector<std::string> Pictures;
   std::string Out;
   std::vector<TControlStep> Steps;
   TCliAction Action = caExport;
+  int Jobs = 0;  // pictures converted at once; 0: one per processor
 };
+
+// The most pictures -j lets run at once.
+constexpr int kMaxJobs = 64;
 
 // A command line that cannot be run; the message is the one-line reason.
 class ECliUsage : public std::runtime_error {
@@ -52,9 +57,10 @@ struct TRangeOption {
 const std::vector<TRangeOption>& RangeOptions();
 
 // Parses the arguments after the program name. --help anywhere wins over
-// everything else. Throws ECliUsage for unknown options, values that are not
+// everything else, then --version. Throws ECliUsage for unknown options, values that are not
 // whole numbers inside the control's range or not one of the listed words,
-// a missing value, no picture, no -o, and --preview together with --rgb.
+// a missing value, no picture, no -o, --preview together with --rgb, and a
+// -j count outside 1..kMaxJobs.
 TCliOptions ParseCliOptions(const std::vector<std::string>& args);
 
 }  // namespace quill

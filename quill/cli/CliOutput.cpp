@@ -61,4 +61,11 @@ std::vector<std::string> OutputPaths(const std::vector<std::string>& pictures, c
   return paths;
 }
 
+TAbsolutePaths AbsolutePaths(const std::vector<std::string>& pictures, const std::string& out) {
+  TAbsolutePaths paths{{}, OutputPaths(pictures, out)};
+  for (std::string& path : paths.Outs) path = fs::absolute(path).string();
+  for (const std::string& picture : pictures) paths.Pictures.push_back(fs::absolute(picture).string());
+  return paths;
+}
+
 }  // namespace quill

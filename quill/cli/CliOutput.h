@@ -24,4 +24,11 @@ bool OutputIsFolder(const std::vector<std::string>& pictures, const std::string&
 // ECliUsage when two pictures would write the same file.
 std::vector<std::string> OutputPaths(const std::vector<std::string>& pictures, const std::string& out);
 
+// The pictures and their result paths made absolute, so that a run can move
+// its current directory. Throws like OutputPaths.
+struct TAbsolutePaths {
+  std::vector<std::string> Pictures, Outs;
+};
+TAbsolutePaths AbsolutePaths(const std::vector<std::string>& pictures, const std::string& out);
+
 }  // namespace quill

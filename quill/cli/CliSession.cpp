@@ -1,10 +1,12 @@
 #include "quill/cli/CliSession.h"
 
 #include <cstdio>
+#include <ostream>
 
 #include "quill/base/Errors.h"
 #include "quill/cli/CliOutput.h"
 #include "quill/imaging/DIB.h"
+#include "quill/imaging/FileBytes.h"
 #include "quill/platform/Clipboard.h"
 #include "quill/ui/CheckBox.h"
 #include "quill/ui/RadioGroup.h"
@@ -34,9 +36,40 @@ TKind& Control(TForm1& form, const std::string& name, std::initializer_list<TCon
   throw EInternalError("the window has no control " + name + " of the kind this setting moves");
 }
 
+// True when the window showed nothing; otherwise every message is reported
+// against the picture.
+bool NothingShown(TCliSession& session, const std::string& picture, std::ostream& err) {
+  const std::vector<std::string> messages = session.TakeMessages();
+  for (const std::string& message : messages) err << kCliPrefix << picture << ": " << message << "\n";
+  return messages.empty();
+}
+
 }  // namespace
 
-TCliSession::TCliSession(const std::string& folder) : form_(std::make_unique<TForm1>(services_, folder)) {}
+bool ConvertPicture(const TCliOptions& options, const std::string& picture, const std::string& absolutePicture,
+                    const std::string& outPath, const std::string& scratchFolder, std::ostream& err) {
+  try {
+    TCliSession session(scratchFolder);
+    // The window goes on after a start-up failure (its bookmark store), so
+    // does the conversion, but the user hears of it.
+    for (const std::string& message : session.TakeMessages()) err << kCliPrefix << "start-up: " << message << "\n";
+    session.Load(absolutePicture);
+    if (!NothingShown(session, picture, err)) return false;
+    for (const TControlStep& step : options.Steps) session.Apply(step);
+    session.Press(options.Action);
+    if (!NothingShown(session, picture, err)) return false;
+    WriteFileBytes(outPath, session.Result(options.Action));
+    return true;
+  } catch (const std::exception& e) {
+    err << kCliPrefix << picture << ": " << e.what() << "\n";
+    return false;
+  }
+}
+
+TCliSession::TCliSession(const std::string& folder) : form_(std::make_unique<TForm1>(services_, folder)) {
+  // The transient file stays in the scratch folder, wherever the picture is.
+  fileDialog_.KeepCurrentDirectory();
+}
 
 TCliSession::~TCliSession() = default;
 

@@ -6,6 +6,7 @@
 // makes every result the one a newly started window gives, whatever pictures
 // came before it.
 #include <cstdint>
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,6 +59,17 @@ class TCliSession {
   TServices services_{clipboard_, desktop_, fileDialog_, messages_, shell_};
   std::unique_ptr<TForm1> form_;
 };
+
+// What every line quill-cli writes to standard error begins with.
+inline constexpr const char* kCliPrefix = "quill-cli: ";
+
+// One picture's whole run in a fresh session: load, the moves, the button, the
+// result written to outPath. Every message goes to err as a line
+// "quill-cli: ..." (picture as the user gave it); returns whether the result
+// was written. absolutePicture and outPath are absolute, as the current
+// directory is the scratch folder, which also holds the window's bookmark store.
+bool ConvertPicture(const TCliOptions& options, const std::string& picture, const std::string& absolutePicture,
+                    const std::string& outPath, const std::string& scratchFolder, std::ostream& err);
 
 // The name of the transient file the window's preview and export write.
 inline const char* const kTransientFileName = "avedtemp.bmp";

@@ -31,7 +31,8 @@ fs::path MakeUniqueFolder() {
 
 }  // namespace
 
-TScratchFolder::TScratchFolder() : previous_(fs::current_path()), path_(MakeUniqueFolder()) {
+TScratchFolder::TScratchFolder(bool enter) : previous_(fs::current_path()), path_(MakeUniqueFolder()) {
+  if (!enter) return;
   try {
     fs::current_path(path_);
   } catch (...) {

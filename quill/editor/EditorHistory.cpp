@@ -61,22 +61,22 @@ void TEditorHistory::Restore(TBitmap32& view, const TRect& area, const std::vect
   view.NotifyChanged();
 }
 
-bool TEditorHistory::Undo(TBitmap32& view) {
-  if (open_) Commit(view);
-  if (undo_.empty()) return false;
-  Restore(view, undo_.back().Area, undo_.back().Before);
+TRect TEditorHistory::Undo(TBitmap32& view) {
+  if (open_ || undo_.empty()) return {};
+  const TRect area = undo_.back().Area;
+  Restore(view, area, undo_.back().Before);
   redo_.push_back(std::move(undo_.back()));
   undo_.pop_back();
-  return true;
+  return area;
 }
 
-bool TEditorHistory::Redo(TBitmap32& view) {
-  if (open_) Commit(view);
-  if (redo_.empty()) return false;
-  Restore(view, redo_.back().Area, redo_.back().After);
+TRect TEditorHistory::Redo(TBitmap32& view) {
+  if (open_ || redo_.empty()) return {};
+  const TRect area = redo_.back().Area;
+  Restore(view, area, redo_.back().After);
   undo_.push_back(std::move(redo_.back()));
   redo_.pop_back();
-  return true;
+  return area;
 }
 
 }  // namespace quill

@@ -22,9 +22,11 @@ class TEditorHistory {
   // undo step (the oldest goes beyond kDepth) and redo starts empty again.
   void Commit(const TBitmap32& view);
   // Puts the view back before the newest step, or again after the newest
-  // undone one; false when there is nothing to do.
-  bool Undo(TBitmap32& view);
-  bool Redo(TBitmap32& view);
+  // undone one, and gives the rectangle restored (empty when there is nothing
+  // to do). Refused while an action is open: its press has already painted,
+  // and restoring under it would leave the rest of the action in no step.
+  TRect Undo(TBitmap32& view);
+  TRect Redo(TBitmap32& view);
   int UndoCount() const { return int(undo_.size()); }
   int RedoCount() const { return int(redo_.size()); }
 

@@ -19,16 +19,26 @@ int MagnifierCorner(int pos) {
 void TForm1::MagnifyArea(int px, int py) {
   FMagnifierX = px;
   FMagnifierY = py;
-  const TBitmap32& expanded = AVExpandedImage32.Bitmap();
   TBitmap32& magnifier = MagGlassImage32.Bitmap();
   magnifier.BeginUpdate();
   magnifier.FillBlockClipped(0, 0, kMagnifierFillSize, kMagnifierFillSize, FBackgroundColor);
+  magnifier.EndUpdate();
+  ShowMagnifiedCells(TRect{px, py, px + kCellSize * kMagnifierCells, py + kCellSize * kMagnifierCells});
+}
+
+void TForm1::ShowMagnifiedCells(const TRect& area) {
+  if (area.Width() <= 0 || area.Height() <= 0) return;
+  const TBitmap32& expanded = AVExpandedImage32.Bitmap();
+  TBitmap32& magnifier = MagGlassImage32.Bitmap();
+  magnifier.BeginUpdate();
   for (int i = 0; i < kMagnifierCells; ++i) {
     for (int j = 0; j < kMagnifierCells; ++j) {
-      // The centre pixel of cell (px / 3 + i, py / 3 + j).
-      const TColor32 centre = expanded.GetPixelSafe(px + kCellSize * i + 1, py + kCellSize * j + 1);
+      // The centre pixel of cell (FMagnifierX / 3 + i, FMagnifierY / 3 + j).
+      const int cx = FMagnifierX + kCellSize * i + 1;
+      const int cy = FMagnifierY + kCellSize * j + 1;
+      if (cx < area.Left || cx >= area.Right || cy < area.Top || cy >= area.Bottom) continue;
       magnifier.FillBlockClipped(kMagnifierCellSize * i, kMagnifierCellSize * j, kMagnifierCellSize * (i + 1),
-                                 kMagnifierCellSize * (j + 1), centre);
+                                 kMagnifierCellSize * (j + 1), expanded.GetPixelSafe(cx, cy));
     }
   }
   magnifier.EndUpdate();

@@ -219,13 +219,15 @@ void TransformBitmapWindow(TBitmap32& dst, const TBitmap32& src, TAffineTransfor
   const bool sourceInside =
       IntersectRect(sb, RoundedRect(t.SourceRect()), TRect{0, 0, src.Width() - 1, src.Height() - 1});
   IntersectRect(db, t.TransformedBounds(), TRect{0, 0, fullWidth - 1, fullHeight - 1});
-  // A source rectangle wholly outside the source, or a matrix without an
-  // inverse, has nothing to show: the zeroed bounds or the stand-in identity
-  // would otherwise paint source pixels that the transformation never maps.
-  // Whether anything is drawn is decided on the whole destination, so that a
-  // window onto it shows what the whole would.
-  const bool drawable = !src.Empty() && fullWidth > 0 && fullHeight > 0 && sourceInside && !t.InverseDegenerate() &&
-                        db.Left < db.Right && db.Top < db.Bottom;
+  // A source rectangle wholly outside the source has nothing to show: its
+  // zeroed bounds would otherwise paint source pixels. A matrix without an
+  // inverse draws through the stand-in identity inside its transformed bounds;
+  // those collapse only for a scale of 0, so the smallest slider scale shows
+  // the source's top-left corner unscaled in the viewport's corner. Whether
+  // anything is drawn is decided on the whole destination, so that a window
+  // onto it shows what the whole would.
+  const bool drawable =
+      !src.Empty() && fullWidth > 0 && fullHeight > 0 && sourceInside && db.Left < db.Right && db.Top < db.Bottom;
   TRect window;
   const bool visible =
       !dst.Empty() &&

@@ -81,9 +81,7 @@ void TForm1::CopyRGBToClipboardClick() {
   std::unique_ptr<TBitmap> section = SectionBitmap(kAvatarSize, kAvatarSize);
   TDIB dib;
   dib.CopyFrom(*section);
-  const TClipboardDIB item = dib.ExportClipboardDIB();
-  services_.Clipboard.Clear();
-  services_.Clipboard.SetData(kCF_BITMAP, item.Data);
+  services_.Clipboard.SetSingleItem(kCF_BITMAP, dib.ExportClipboardDIB().Data);
   frame.End();
 }
 

@@ -24,6 +24,11 @@ class IClipboard {
   // Adds one item (opening and closing the clipboard); the clipboard keeps a copy.
   // Throws quill::Exception when the system refuses.
   virtual void SetData(unsigned format, const std::vector<std::uint8_t>& block) = 0;
+  // Opens the clipboard once, empties it, sets the one item and closes it, so
+  // that neither clipboard listeners nor another program ever find it emptied
+  // in between. When setting the item fails, the clipboard stays as the
+  // failure left it and the error is raised as SetData raises it.
+  virtual void SetSingleItem(unsigned format, const std::vector<std::uint8_t>& block) = 0;
   // The item's bytes, or nothing when the format is absent.
   virtual std::optional<std::vector<std::uint8_t>> GetData(unsigned format) const = 0;
 };

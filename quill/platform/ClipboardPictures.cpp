@@ -29,8 +29,7 @@ void CopyDIBFromClipboard(TDIB& dib, const IClipboard& clipboard) {
 
 void PutDIBOnClipboard(const TDIB& dib, IClipboard& clipboard) {
   const TClipboardDIB item = dib.ExportClipboardDIB();
-  clipboard.Clear();
-  clipboard.SetData(item.Format, item.Data);
+  clipboard.SetSingleItem(item.Format, item.Data);
 }
 
 std::unique_ptr<TGraphic> PictureFromClipboard(const IClipboard& clipboard) {
@@ -85,9 +84,7 @@ void CopyBitmap32ToClipboard(const TBitmap32& bitmap, IClipboard& clipboard) {
   bitmap.CopyTo(plain);
   TDIB dib;
   dib.CopyFrom(plain);
-  const TClipboardDIB item = dib.ExportClipboardDIB();
-  clipboard.Clear();
-  clipboard.SetData(kCF_BITMAP, item.Data);
+  clipboard.SetSingleItem(kCF_BITMAP, dib.ExportClipboardDIB().Data);
 }
 
 }  // namespace quill

@@ -16,7 +16,7 @@ class TGraphic;
 // "Unknown clipboard format"; the picture then keeps its image.
 void CopyDIBFromClipboard(TDIB& dib, const IClipboard& clipboard);
 
-// Empties the clipboard and puts the picture's packed DIB on it as its one
+// Puts the picture's packed DIB on the clipboard, in one session, as its one
 // CF_DIB item. An empty picture raises before the clipboard is touched.
 void PutDIBOnClipboard(const TDIB& dib, IClipboard& clipboard);
 
@@ -31,7 +31,7 @@ std::unique_ptr<TGraphic> PictureFromClipboard(const IClipboard& clipboard);
 // opaque. On failure the bitmap keeps its pixels; a change is signalled either way.
 void CopyBitmap32FromClipboard(TBitmap32& bitmap, const IClipboard& clipboard);
 
-// Empties the clipboard and puts the bitmap on it as one CF_BITMAP item: a
+// Puts the bitmap on the clipboard, in one session, as its one CF_BITMAP item: a
 // 32-bit plain bitmap of the same size and pixels (alpha bytes included),
 // handed over as its packed DIB. An empty bitmap raises EInvalidGraphic
 // "Invalid bitmap" before the clipboard is touched.

@@ -14,8 +14,8 @@ class IFileDialog {
   //   filter: pairs of description and pattern list, all separated by '|',
   //     e.g. "BMPs|*.bmp|GIFs|*.gif" (pattern lists separate patterns by ';').
   //   initialFileName: the file name the dialog starts with (may be empty).
-  // The system dialog makes the chosen file's folder the process's current
-  // directory; the in-memory dialog leaves the current directory alone.
+  // The dialog makes the chosen file's folder the process's current directory
+  // (the in-memory dialog too, unless it is told to keep it).
   virtual std::optional<std::string> ChooseFileToOpen(const std::string& filter,
                                                       const std::string& initialFileName) = 0;
 };

@@ -374,6 +374,8 @@ class TForm1 : public TForm {
   void EraseRubberBand();
   void PaintMagnifierCell(int x, int y);
   void MagnifyArea(int px, int py);
+  // Refills the magnifier cells whose centre pixel lies in area from the view.
+  void ShowMagnifiedCells(const TRect& area);
   // The expanded view's undo and redo steps.
   TEditorHistory editorHistory_;
   // The wrapped text lines of About1 to About3 (they carry no behaviour).

@@ -28,6 +28,31 @@ namespace {
 // warnings are someone else's business.
 bool IsFault(DWORD code) { return (code & 0xC0000000u) == 0xC0000000u; }
 
+// A stack overflow uses up the thread's guard page: the stack below is left
+// committed and unguarded, so a second overflow would run into the end of the
+// reserve, where the system ends the process without asking any handler. A
+// new guard page goes back below the stack pointer, with room between for the
+// calls that run from here, and the system moves it down as before.
+void RestoreStackGuard() {
+  constexpr std::uintptr_t kRoomPages = 4;
+  constexpr std::uintptr_t kReservePages = 3;  // left alone at the reserve's end
+  SYSTEM_INFO system{};
+  GetSystemInfo(&system);
+  const std::uintptr_t page = system.dwPageSize;
+  volatile char here = 0;
+  const auto stackPointer = reinterpret_cast<std::uintptr_t>(&here);
+  MEMORY_BASIC_INFORMATION region{};
+  if (VirtualQuery(const_cast<char*>(&here), &region, sizeof region) == 0) return;
+  const auto reserveStart = reinterpret_cast<std::uintptr_t>(region.AllocationBase);
+  const std::uintptr_t guard = (stackPointer & ~(page - 1)) - kRoomPages * page;
+  if (guard < reserveStart + kReservePages * page) return;
+  void* const at = reinterpret_cast<void*>(guard);
+  DWORD previous = 0;
+  if (VirtualAlloc(at, page, MEM_COMMIT, PAGE_READWRITE) != nullptr) {
+    VirtualProtect(at, page, PAGE_READWRITE | PAGE_GUARD, &previous);
+  }
+}
+
 }  // namespace
 }  // namespace reelbridge::win32
 
@@ -107,6 +132,7 @@ namespace reelbridge::win32 {
 bool RunGuarded(TGuardedCall call, void* context, TFault* fault) {
   TGuardFrame frame{};
   if (RbGuardedInvoke(&frame, call, context) == 0) return true;
+  if (frame.Code == EXCEPTION_STACK_OVERFLOW) RestoreStackGuard();
   if (fault) *fault = TFault{frame.Code, frame.Address};
   return false;
 }

@@ -8,6 +8,8 @@ wine_session_start() {
   Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
   QUILL_XVFB_PID=$!
   export DISPLAY=":$display_number"
+  # Scripts started from inside the session use it rather than their own.
+  export QUILL_WINE_SESSION=1
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display_number" ] && break; sleep 0.1; done
   # Wine's background processes must not inherit the test runner's pipes, or
   # the runner waits for them: start them here with output detached.

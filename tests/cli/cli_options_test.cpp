@@ -82,6 +82,9 @@ TEST(CliOptions, RefusesWithAOneLineReason) {
       {{"p.jpg", "--scale", "3"}, "missing -o OUT"},
       {{"-o", "x"}, "no picture given"},
       {{"p.jpg", "-o", "x", "--preview", "--rgb"}, "give one of them"},
+      {{"p.jpg", "-o", "x", "-j", "0"}, "-j wants a whole number from 1 to 64, not '0'"},
+      {{"p.jpg", "-o", "x", "-j65"}, "not '65'"},
+      {{"p.jpg", "-o", "x", "-j"}, "-j needs a value"},
   };
   for (const TRow& row : rows) {
     SCOPED_TRACE(::testing::PrintToString(row.Args));
@@ -93,6 +96,12 @@ TEST(CliOptions, RefusesWithAOneLineReason) {
       EXPECT_EQ(std::string(e.what()).find('\n'), std::string::npos);
     }
   }
+}
+
+TEST(CliOptions, JobsCountComesAloneOrAttached) {
+  EXPECT_EQ(ParseCliOptions({"p.jpg", "-o", "x"}).Jobs, 0);
+  EXPECT_EQ(ParseCliOptions({"p.jpg", "-j", "3", "-o", "x"}).Jobs, 3);
+  EXPECT_EQ(ParseCliOptions({"p.jpg", "-j1", "-o", "x"}).Jobs, 1);
 }
 
 TEST(CliOptions, HelpWinsOverEverythingElse) {

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -36,9 +37,10 @@ class TTempFolder {
     fs::remove_all(path_, ignored);
   }
   std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-  std::vector<std::string> Names() const {
+  std::vector<std::string> Names() const { return NamesIn(path_); }
+  static std::vector<std::string> NamesIn(const fs::path& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_)) names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -53,9 +55,10 @@ struct TRun {
   std::string Out, Err;
 };
 
-TRun RunCli(const TArgs& args) {
+// program: the quill-cli to start as workers; none runs everything here.
+TRun RunCli(const TArgs& args, const std::string& program = "") {
   std::ostringstream out, err;
-  const int status = RunQuillCli(args, out, err);
+  const int status = RunQuillCli(args, out, err, {program, false});
   return {status, out.str(), err.str()};
 }
 
@@ -77,10 +80,18 @@ TEST(CliRun, UsageErrorsExitTwoWithOneLineAndWriteNothing) {
 TEST(CliRun, HelpNamesEveryOptionAndExitsZero) {
   const TRun run = RunCli({"--help"});
   EXPECT_EQ(run.Status, kCliSuccess);
-  for (const char* option :
-       {"PICTURE... -o OUT", "--resize", "--scale", "--scroll", "--section", "--size", "--brightness", "--contrast",
-        "--saturation", "--shift", "--background", "--flip", "--dither", "--preview", "--rgb", "Exit status"})
+  for (const char* option : {"PICTURE... -o OUT", "--resize", "--scale", "--scroll", "--section", "--size",
+                             "--brightness", "--contrast", "--saturation", "--shift", "--background", "--flip",
+                             "--dither", "--preview", "--rgb", "--version", "Exit status"})
     EXPECT_NE(run.Out.find(option), std::string::npos) << option;
+}
+
+TEST(CliRun, VersionIsTheProjectsAndNeedsNothingElse) {
+  for (const TArgs& args : {TArgs{"--version"}, TArgs{kData + "/photo.jpg", "--version", "--scale", "5000"}}) {
+    const TRun run = RunCli(args);
+    EXPECT_EQ(run.Status, kCliSuccess);
+    EXPECT_EQ(run.Out, "quill-cli " QUILL_VERSION "\n");
+  }
 }
 
 TEST(CliRun, AFailedPictureIsReportedByNameAndTheOthersStillConvert) {
@@ -97,6 +108,33 @@ TEST(CliRun, AFailedPictureIsReportedByNameAndTheOthersStillConvert) {
   EXPECT_EQ(LineCount(run.Err), 2) << run.Err;
   EXPECT_TRUE(fs::exists(out / "results/photo.bmp"));
   EXPECT_FALSE(fs::exists(out / "results/corrupt.bmp"));
+}
+
+// Read whole, for comparing results byte for byte.
+std::string FileText(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+TEST(CliRun, WorkerProcessesGiveWhatOneAtATimeGives) {
+  // Failures between and after good pictures, so that their messages must be
+  // held back until the pictures before them are done.
+  const TArgs pictures{kData + "/photo.jpg",       kData + "/corrupt.jpg", kData + "/interlaced.gif",
+                       kData + "/progressive.jpg", kData + "/missing.bmp", kData + "/gray.jpg"};
+  const TTempFolder out;
+  std::vector<TRun> runs;
+  for (const char* jobs : {"1", "4"}) {
+    TArgs args = pictures;
+    args.insert(args.end(), {"-j", jobs, "--dither", "stucki", "-o", out / jobs});
+    runs.push_back(RunCli(args, QUILL_CLI_PROGRAM));
+  }
+  EXPECT_EQ(runs[1].Status, runs[0].Status);
+  EXPECT_EQ(runs[0].Status, kCliPictureFailed);
+  EXPECT_EQ(runs[1].Err, runs[0].Err);
+  EXPECT_EQ(LineCount(runs[0].Err), 2) << runs[0].Err;
+  EXPECT_EQ(TTempFolder::NamesIn(out.Path() / "4"), TTempFolder::NamesIn(out.Path() / "1"));
+  for (const std::string& name : TTempFolder::NamesIn(out.Path() / "1"))
+    EXPECT_EQ(FileText(out.Path() / "4" / name), FileText(out.Path() / "1" / name)) << name;
 }
 
 TEST(CliRun, OneResultGoesIntoAFolderWhenOutEndsInASlash) {

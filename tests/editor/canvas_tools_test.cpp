@@ -153,7 +153,8 @@ TEST(NearestPaletteIndex, BlueOutweighsGreenOutweighsRedAndTiesKeepTheLowerIndex
       {"blue decides", palette({{0, 0, 1}, {200, 200, 0}}), 1},
       {"green before red", palette({{0, 1, 0}, {200, 0, 0}}), 1},
       {"a tie keeps the first", palette({{1, 0, 0}, {1, 0, 0}}), 0},
-      {"the bound: nothing at 255 x 65025 + 1 or more", palette({{0, 0, 0}, {1, 0, 255}}), 0},
+      // Entry 1 is nearer than entry 0 but exactly at the bound: neither is taken.
+      {"the bound: nothing at 255 x 65025 + 1 or more", palette({{255, 255, 255}, {1, 0, 255}}), 0},
   };
   for (const TCase& c : cases) EXPECT_EQ(NearestPaletteIndex(c.palette, 0, 0, 0), c.expected) << c.what;
   EXPECT_EQ(NearestPaletteIndex(TPalette({{9, 9, 9}, {0, 0, 255}}), 0, 0, 255), 1);
@@ -242,6 +243,7 @@ TEST_F(EditorTest, RightButtonTakesTheColourInEveryToolAndIgnoresReleasesBeyondT
     RightClick(form().AVExpandedImage32, x, y);
     EXPECT_EQ(form().FActiveColor, kGreen) << x << "," << y;
   }
+  form().FActiveColor = kBlue;
   Drag(22, 25, 22, 25);  // Grab colour, left button
   EXPECT_EQ(form().FActiveColor, kGreen);
 }

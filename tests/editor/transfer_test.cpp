@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "editor_form.h"
 #include "quill/imaging/Bitmap.h"
@@ -72,6 +73,16 @@ TEST_F(EditorTest, ExportWithoutTheClientOnlySetsTheClipboard) {
   EXPECT_TRUE(headless_->Desktop.Journal().empty());
 }
 
+TEST_F(EditorTest, ExportToAnUnwritableFileShowsTheErrorAndLeavesTheClipboard) {
+  headless_->Desktop.AddWindow("The Lounge");
+  headless_->Clipboard.SetData(1, {'k', 'e', 'e', 'p', 0});
+  fs::create_directory(kTempFileName);  // a folder where the file should go
+  form().ExportEditAVButton.Click();
+  ASSERT_EQ(headless_->Messages.Shown().size(), 1u);
+  EXPECT_EQ(headless_->Clipboard.Formats(), std::vector<unsigned>{1});
+  EXPECT_TRUE(headless_->Desktop.KeyLog().empty());
+}
+
 TEST_F(EditorTest, ArrowButtonsCopyBetweenTheViews) {
   TBitmap32& real = form().EditorNormalSizeImage32.Bitmap();
   for (int y = 0; y < 132; ++y)
@@ -98,26 +109,47 @@ TEST_F(EditorTest, ResetBeforeAnyTransferDoesNothing) {
 }
 
 TEST_F(EditorTest, TransferLoadsThePreviewIntoTheRealSizeViewOnly) {
-  // What a preview leaves behind; the importer's own preview replaces it.
-  TBitmap source;
-  source.SetPixelFormat(pf24bit);
-  source.SetSize(kAvatarSize, kAvatarSize);
-  ReduceToPalette(source, form().FChatPalette, pdNearest)->SaveToFile(kTempFileName);
+  TForm1& f = form();
+  // A picture whose preview is neither black nor the nearest reduction.
+  TBitmap32 gradient;
+  gradient.ChangeSize(200, 200);
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 200; ++x) gradient.SetPixelUnchecked(x, y, MakeColour32(x, y, (x + y) / 2));
+  TBitmap picture;
+  gradient.CopyTo(picture);
+  picture.SetPixelFormat(pf24bit);
+  picture.SaveToFile("picture.bmp");
+  f.SpeedButton2.Click();
+  headless_->FileDialog.AnswerWith((headless_->Dir / "picture.bmp").string());
+  f.SpeedButton20.Click();
+  f.DitherModeSelector.SetItemIndex(1);
+  f.FShowPropGrid = false;
+  f.Timer1.Tick();
+  const std::unique_ptr<TBitmap> section = f.SectionBitmap(kAvatarSize, kAvatarSize);
+  TBitmap32 want, nearest;
+  want.CopyFrom(*ReduceToPalette(*section, f.FChatPalette, PaletteDitherFromItemIndex(1)));
+  nearest.CopyFrom(*ReduceToPalette(*section, f.FChatPalette, pdNearest));
+  ASSERT_NE(std::vector<TColor32>(want.Bits(), want.Bits() + 132 * 132),
+            std::vector<TColor32>(nearest.Bits(), nearest.Bits() + 132 * 132));
   FillCells(kRed);
-  for (TSpeedButton* button : {&form().AVToEditorButton, &form().ResetEditAVButton}) {
-    form().SpeedButton2.Click();  // the importer page
+  for (TSpeedButton* button : {&f.AVToEditorButton, &f.ResetEditAVButton}) {
+    // What an earlier preview left behind; the transfer's own preview replaces it.
+    TBitmap black;
+    black.SetPixelFormat(pf24bit);
+    black.SetSize(kAvatarSize, kAvatarSize);
+    ReduceToPalette(black, f.FChatPalette, pdNearest)->SaveToFile(kTempFileName);
+    f.SpeedButton2.Click();  // the importer page
     button->Click();
     ASSERT_TRUE(headless_->Messages.Shown().empty()) << headless_->Messages.Shown()[0].Text;
-    EXPECT_TRUE(form().FEditorImported);
-    EXPECT_EQ(form().AVEditor.Left(), kShownPageLeft);
-    ASSERT_TRUE(fs::exists(kTempFileName)) << "the file stays";
-    TBitmap32 file;
-    file.LoadPicture(kTempFileName);
-    const TBitmap32& real = form().EditorNormalSizeImage32.Bitmap();
+    EXPECT_TRUE(f.FEditorImported);
+    EXPECT_EQ(f.AVEditor.Left(), kShownPageLeft);
+    EXPECT_TRUE(fs::exists(kTempFileName)) << "the file stays";
+    const TBitmap32& real = f.EditorNormalSizeImage32.Bitmap();
     ASSERT_EQ(real.Width(), 132);
     ASSERT_EQ(real.Height(), 132);
-    for (int y = 0; y < 132; y += 7)
-      for (int x = 0; x < 132; x += 5) ASSERT_EQ(real.GetPixelUnchecked(x, y), file.GetPixelUnchecked(x, y));
+    for (int y = 0; y < 132; ++y)
+      for (int x = 0; x < 132; ++x)
+        ASSERT_EQ(real.GetPixelUnchecked(x, y) & 0xFFFFFFu, want.GetPixelUnchecked(x, y) & 0xFFFFFFu);
     EXPECT_EQ(Cell(60, 60), kRed) << "the expanded view waits for the arrow";
   }
 }

@@ -64,5 +64,43 @@ TEST_F(EditorTest, UndoKeepsTheNewest32StepsAndTheTransferIsOne) {
   EXPECT_EQ(Cell(8, 0), kRed);
 }
 
+// Keys pressed while the left button is held change nothing: the stroke stays
+// one step, undone and redone whole. Undo and redo also reach the magnifier.
+TEST_F(EditorTest, UndoKeysWaitForTheReleaseAndRefreshTheMagnifier) {
+  struct TCase {
+    const char* name;
+    TImage32& view;
+    int pitch;  // pixels per cell in that view
+  };
+  const TCase cases[] = {{"draw", form().AVExpandedImage32, kCellSize},
+                         {"magnifier", form().MagGlassImage32, kMagnifierCellSize}};
+  form().MagGlassButton.Click();
+  ClickCell(0, 0);  // magnifies cells 0..31
+  form().FActiveColor = kRed;
+  TBitmap32& magnifier = form().MagGlassImage32.Bitmap();
+  const TColor32 shown = magnifier.GetPixelUnchecked(5 * 5 + 2, 2);
+  for (const TCase& c : cases) {
+    if (&c.view == &form().AVExpandedImage32) form().DrawModeButton.Click();
+    else form().MagGlassButton.Click();
+    c.view.MouseDown(mbLeft, ssLeft, c.pitch + 1, 1);
+    form().KeyDown(kKeyZ, ssCtrl);
+    form().KeyDown(kKeyY, ssCtrl);
+    c.view.MouseMove(ssLeft, 5 * c.pitch + 1, 1);
+    c.view.MouseUp(mbLeft, 0, 5 * c.pitch + 1, 1);
+    form().KeyDown(kKeyZ, ssCtrl);
+    EXPECT_EQ(Cell(1, 0), 0u) << c.name;
+    EXPECT_EQ(Cell(5, 0), 0u) << c.name << ": painted after the key";
+    EXPECT_EQ(magnifier.GetPixelUnchecked(5 * 5 + 2, 2), shown) << c.name;
+    RightClick(form().MagGlassImage32, 5 * 5 + 2, 2);
+    EXPECT_EQ(form().FActiveColor, shown) << c.name;
+    form().FActiveColor = kRed;
+    form().KeyDown(kKeyY, ssCtrl);
+    EXPECT_EQ(Cell(1, 0), kRed) << c.name;
+    EXPECT_EQ(Cell(5, 0), kRed) << c.name;
+    EXPECT_EQ(magnifier.GetPixelUnchecked(5 * 5 + 2, 2), kRed) << c.name;
+    form().KeyDown(kKeyZ, ssCtrl);
+  }
+}
+
 }  // namespace
 }  // namespace quill

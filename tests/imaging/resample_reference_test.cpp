@@ -22,7 +22,6 @@ constexpr TColor32 kBackground = 0xFF204060u;
 
 void ReferenceTransform(TBitmap32& dst, const TBitmap32& src, TAffineTransformation& t) {
   t.PrepareInverse();
-  if (t.InverseDegenerate()) return;
   const TFloatRect& s = t.SourceRect();
   const TRect sb{std::max(RoundHalfEven(s.Left), 0), std::max(RoundHalfEven(s.Top), 0),
                  std::min(RoundHalfEven(s.Right), src.Width() - 1),
@@ -69,6 +68,11 @@ TEST(ResampleReference, TransformBitmapMatchesThePlainRules) {
       {"flip", {0, 0, 96, 72}, {{-1, 0, 0}, {0, 1, 0}, {96, 0, 1}}, 100, 80},
       {"shear", {0, 0, 96, 72}, {{1, 0.25f, 0}, {0.4f, 1, 0}, {3, 2, 1}}, 140, 120},
       {"rotation", {0, 0, 96, 72}, {{0.8f, 0.6f, 0}, {-0.6f, 0.8f, 0}, {50, 5, 1}}, 130, 130},
+      {"no inverse: the identity inside the bounds",
+       {0, 0, 96, 72},
+       {{0.002f, 0, 0}, {0, 0.002f, 0}, {0, 0, 1}},
+       20,
+       20},
       {"beyond source", {-10, -10, 120, 90}, {{1.1f, 0, 0}, {0, 1.1f, 0}, {0, 0, 1}}, 140, 110},
       // 1 / 0.004 in 12-bit fixed point is 1024000: past x = 2097 the sums wrap.
       {"wrapping sums", {0, 0, 1250000, 72}, {{0.004f, 0, 0}, {0, 1, 0}, {0, 0, 1}}, 5000, 40},

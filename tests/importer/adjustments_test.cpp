@@ -2,6 +2,7 @@
 
 #include "importer_form.h"
 #include "quill/importer/ToneAdjustment.h"
+#include "quill/ui/NumberText.h"
 
 namespace quill::test {
 namespace {
@@ -65,10 +66,23 @@ TEST_F(AdjustmentHandlers, DeltaTextsAndLabelClicks) {
   // colour-shift labels fire nothing.
   f.DeltaBrightnessStaticText.SetCaption("x");
   f.DeltaGreenStaticText.SetCaption("x");
+  f.SectionHeightStaticText.SetCaption("x");
   f.StaticText2.Click();
   f.StaticText7.Click();
+  f.StaticText1.Click();
   EXPECT_EQ(f.DeltaBrightnessStaticText.Caption(), "0");
   EXPECT_EQ(f.DeltaGreenStaticText.Caption(), "x");
+  EXPECT_EQ(f.SectionHeightStaticText.Caption(), "132");
+}
+
+TEST_F(AdjustmentHandlers, ReadOutsTakeTheUsersDecimalSeparator) {
+  TForm1& f = form();
+  SetDecimalSeparator(',');
+  f.ContrastGaugeBar.SetPosition(37);
+  f.sbScale.SetPosition(125);
+  SetDecimalSeparator('.');
+  EXPECT_EQ(f.DeltaContrastStaticText.Caption(), "0,87");
+  EXPECT_EQ(f.SizeStaticText.Caption(), "0,25");
 }
 
 TEST_F(AdjustmentHandlers, ResetKeepsSaturationAndPutsBackgroundTo127) {

@@ -27,13 +27,6 @@ class Export : public ImporterTest {
     if (block) dib.ImportClipboardDIB(kCF_DIB, block->data(), block->size());
     return dib;
   }
-  // True when some pixel of the picture has the prop grid's grey.
-  static bool HasGridGrey(const TBitmap& picture) {
-    for (int y = 0; y < picture.Height(); ++y)
-      for (int x = 0; x < picture.Width(); ++x)
-        if (picture.PixelColour(x, y) == kPropGridColor) return true;
-    return false;
-  }
 };
 
 TEST_F(Export, OneDibOfTheSectionSizeInTheChatPaletteAndNoFileLeft) {
@@ -66,7 +59,14 @@ TEST_F(Export, ShortcutsGoToARunningClient) {
 
 TEST_F(Export, GridAbsentFromEveryResultAndBackAfterwards) {
   TForm1& f = form();
-  f.DitherModeSelector.SetItemIndex(0);  // nearest: the grey would survive as itself
+  f.DitherModeSelector.SetItemIndex(0);  // nearest: each pixel reduces on its own
+  // The section as it is without the grid, and its reduction: the grid's grey
+  // is no chat colour, so only a comparison with these tells it apart.
+  f.FShowPropGrid = false;
+  f.Timer1.Tick();
+  const std::unique_ptr<TBitmap> plain = f.SectionBitmap(132, 132);
+  const std::unique_ptr<TBitmap> reduced = ReduceToPalette(*plain, f.FChatPalette, pdNearest);
+  f.FShowPropGrid = true;
   struct Case {
     const char* what;
     TSpeedButton& button;
@@ -77,15 +77,20 @@ TEST_F(Export, GridAbsentFromEveryResultAndBackAfterwards) {
     ASSERT_EQ(f.NavigateImage32.Bitmap().GetPixelUnchecked(5, 44), kPropGridColor);
     c.button.Click();
     TBitmap result;
-    if (&c.button == &f.CopyRGBToClipboard) {
+    const bool rgb = &c.button == &f.CopyRGBToClipboard;
+    if (rgb) {
       ClipboardDIB(kCF_BITMAP).CopyTo(result);
       EXPECT_EQ(headless().Clipboard.Formats(), std::vector<unsigned>{kCF_BITMAP}) << c.what;
-      EXPECT_EQ(result.Width(), 132);
-      EXPECT_EQ(result.PixelColour(0, 0) & 0xFFFFFF, NoisePixel(0, 0) & 0xFFFFFF);
     } else {
       result = f.Image2.Picture();
     }
-    EXPECT_FALSE(HasGridGrey(result)) << c.what;
+    const TBitmap& want = rgb ? *plain : *reduced;
+    ASSERT_EQ(result.Width(), 132) << c.what;
+    ASSERT_EQ(result.Height(), 132) << c.what;
+    for (int y = 0; y < 132; ++y)
+      for (int x = 0; x < 132; ++x)
+        ASSERT_EQ(result.PixelColour(x, y) & 0xFFFFFF, want.PixelColour(x, y) & 0xFFFFFF)
+            << c.what << " " << x << "," << y;
     EXPECT_TRUE(f.FShowPropGrid) << c.what;
     EXPECT_EQ(f.NavigateImage32.Bitmap().GetPixelUnchecked(5, 44), kPropGridColor) << c.what << ": grid back";
   }
@@ -123,6 +128,18 @@ TEST_F(Export, UnwritableTempFileLeavesClipboardAndSendsNoKeys) {
   EXPECT_EQ(headless().Clipboard.Formats(), std::vector<unsigned>{1});
   EXPECT_TRUE(headless().Desktop.KeyLog().empty());
   EXPECT_TRUE(form().FShowPropGrid);
+}
+
+// Listeners and other programs never see the clipboard emptied between the
+// emptying and the item: each export is one session.
+TEST_F(Export, EachExportOpensTheClipboardOnce) {
+  TForm1& f = form();
+  for (TSpeedButton* button : {&f.ExportAVButton, &f.CopyRGBToClipboard, &f.ExportEditAVButton}) {
+    const int before = headless().Clipboard.Sessions();
+    button->Click();
+    EXPECT_TRUE(headless().Messages.Shown().empty());
+    EXPECT_EQ(headless().Clipboard.Sessions() - before, 1) << button->Name();
+  }
 }
 
 }  // namespace

@@ -45,8 +45,12 @@ TEST_F(Scaling, ReadOutsAndScrollMaxima) {
 TEST_F(Scaling, PresetsResetTheOffsetsFirst) {
   TForm1& f = form();
   Load(WritePicture("p.bmp", 700, 700));
-  f.ScrollBar1.SetPosition(800);
+  ChooseBlocky();
+  // FScrollMaxX = FScrollMaxY = 700 - 309 = 391.
+  f.ScrollBar1.SetPosition(400);
   f.ScrollBar2.SetPosition(800);
+  EXPECT_EQ(f.FScrollY, 312);  // 800 x 391 div 1001
+  EXPECT_EQ(f.Dst.Bitmap().GetPixelUnchecked(0, 0), NoisePixel(156, 312));
   f.SpeedButton17.Click();  // "1.75"
   EXPECT_EQ(f.sbScale.Position(), 875);
   EXPECT_EQ(f.ScrollBar1.Position(), 0);
@@ -55,6 +59,12 @@ TEST_F(Scaling, PresetsResetTheOffsetsFirst) {
   f.sbScale.SetPosition(250);
   f.StaticText4.Click();  // "Size"
   EXPECT_EQ(f.sbScale.Position(), 500);
+  EXPECT_EQ(f.SizeStaticText.Caption(), "1.00");
+  // Already at 500, "Size" still rescales.
+  f.Dst.Bitmap().SetPixelUnchecked(0, 0, 0);
+  f.SizeStaticText.SetCaption("x");
+  f.StaticText4.Click();
+  EXPECT_EQ(f.Dst.Bitmap().GetPixelUnchecked(0, 0), NoisePixel(0, 0));
   EXPECT_EQ(f.SizeStaticText.Caption(), "1.00");
 }
 

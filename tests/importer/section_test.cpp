@@ -72,16 +72,26 @@ TEST_F(Section, BackgroundPassesThroughBothSteps) {
   Load(WritePicture("p.bmp", 400, 400));
   f.SectionSizeGaugeBar.SetPosition(0);
   struct Case {
-    int brightness, contrast, red;
-    int want;
+    int brightness, contrast, saturation, red, green, blue;
+    TColor32 want;  // of the background grey 127
   };
-  // (127 - 128) x 50 div 100 = 0, so contrast 0 lifts grey 127 to 128.
-  for (const Case& c : {Case{128, 0, 128, 128}, Case{138, 50, 128, 137}, Case{128, 50, 0, 0}}) {
+  const Case cases[] = {
+      // (127 - 128) x 50 div 100 = 0, so contrast 0 lifts grey 127 to 128.
+      {128, 0, 50, 128, 128, 128, MakeColour32(128, 128, 128)},
+      {138, 50, 50, 128, 128, 128, MakeColour32(137, 137, 137)},
+      {128, 50, 50, 0, 128, 128, MakeColour32(0, 127, 127)},
+      {128, 50, 0, 128, 128, 128, MakeColour32(63, 63, 63)},  // a gain of 0.50 about 0
+      {128, 50, 50, 128, 0, 256, MakeColour32(127, 0, 255)},
+  };
+  for (const Case& c : cases) {
     f.BrightnessAdjust.SetPosition(c.brightness);
     f.ContrastGaugeBar.SetPosition(c.contrast);
+    f.SaturationGaugeBar.SetPosition(c.saturation);
     f.RedAdjust.SetPosition(c.red);
+    f.GreenAdjust.SetPosition(c.green);
+    f.BlueAdjust.SetPosition(c.blue);
     f.Timer1.Tick();
-    EXPECT_EQ(RedComponent(SectionPixel(f, 100, 100)), c.want) << c.brightness << " " << c.contrast;
+    EXPECT_EQ(SectionPixel(f, 100, 100), c.want) << &c - cases;
   }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <vector>
@@ -151,6 +152,47 @@ TEST_F(SourcePicture, OnePixelPictureAtEveryScaleExtreme) {
     EXPECT_EQ(f.FScrollMaxX, 0) << position;
     EXPECT_LE(f.TempScaleImage32.Bitmap().Width(), 310);
   }
+}
+
+// Reset refreshes the section from the viewport as it still is, with the
+// sliders as they still are, then puts the sliders back and rescales; the
+// viewport offsets stay.
+TEST_F(SourcePicture, ResetFromTheFileRefreshesTheSectionBeforeTheRescale) {
+  TForm1& f = form();
+  const std::string path = WritePicture("p.bmp", 700, 700);
+  Load(path);
+  ChooseBlocky();
+  f.ScrollBar1.SetPosition(500);
+  f.sbScale.SetPosition(250);
+  ASSERT_EQ(f.FScrollX, 41);  // clamped: Round(349.5 + 0.5) - 309
+  f.BrightnessAdjust.SetPosition(0);
+  f.MyXScrollBar.SetPosition(50);
+  const TColor32 old = f.Dst.Bitmap().GetPixelUnchecked(0, 0);
+  WritePicture("p.bmp", 600, 650);
+  f.ResetButton.Click();
+  EXPECT_EQ(f.Image1.Bitmap().Width(), 600);
+  EXPECT_EQ(f.FSectionX, 0);
+  EXPECT_EQ(f.BrightnessAdjust.Position(), 128);
+  EXPECT_EQ(f.sbScale.Position(), 500);
+  EXPECT_EQ(f.FScrollX, 41) << "the offsets stay";
+  const auto dark = [](int c) { return std::max(0, c - 128); };
+  EXPECT_EQ(f.NavigateImage32.Bitmap().GetPixelUnchecked(1, 1),
+            MakeColour32(dark(RedComponent(old)), dark(GreenComponent(old)), dark(BlueComponent(old))));
+  EXPECT_EQ(f.Dst.Bitmap().GetPixelUnchecked(0, 0), NoisePixel(41, 0));
+}
+
+TEST_F(SourcePicture, ResetWithNeitherFileNorClipboardPictureOnlyShowsTheReadersMessage) {
+  TForm1& f = form();
+  Load(WritePicture("good.bmp", 200, 100));
+  f.OpenDialog1.FileName.clear();
+  f.sbScale.SetPosition(300);
+  f.Timer1.Tick();
+  const TSnapshot before = Take(f, headless().Clipboard);
+  f.ResetButton.Click();
+  f.Timer1.Tick();
+  ASSERT_EQ(headless().Messages.Shown().size(), 1u);
+  EXPECT_EQ(headless().Messages.Shown()[0].Text, "Unknown clipboard format");
+  EXPECT_TRUE(Take(f, headless().Clipboard) == before);
 }
 
 }  // namespace

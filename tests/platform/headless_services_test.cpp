@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -111,6 +113,13 @@ TEST(HeadlessFileDialog, AnswersFromTheScriptThenCancels) {
   ASSERT_EQ(dialog.Requests().size(), 3u);
   EXPECT_EQ(dialog.Requests()[1].InitialFileName, "/pics/a.bmp");
   EXPECT_EQ(dialog.Requests()[0].Filter, "BMPs|*.bmp");
+  // As the system's dialog does, the chosen file's folder becomes current.
+  const std::filesystem::path here = std::filesystem::current_path();
+  const std::filesystem::path folder = std::filesystem::temp_directory_path();
+  dialog.AnswerWith((folder / "b.bmp").string());
+  dialog.ChooseFileToOpen("x", "");
+  EXPECT_EQ(std::filesystem::current_path(), std::filesystem::canonical(folder));
+  std::filesystem::current_path(here);
 }
 
 TEST(HeadlessMessageBox, RecordsTextCaptionAndStyle) {

@@ -37,6 +37,7 @@ TEST(ChatCommands, ExamplesOfEachCommand) {
       {"GetFile 'Sound|Bell.WAV'", "", {"bell.wav"}, {}, "", {{1, "bell.wav"}}},
       {"GetFile 'Video|x'", "", {"x"}, {}, "", {{0, "x"}}},
       {"GetFile 'Movie|intro'", "", {"intro"}, {}, "", {}},
+      {"GetFile 'movie|intro", "", {}, {}, "", {}},
       {"GetFile plain.gif", "", {"plain.gif"}, {}, "", {{0, "plain.gif"}}},
       {"say getfile x", "say getfile x", {}, {}, "", {}},
       // Over-long names and digit runs are cut to their buffers.

@@ -169,17 +169,28 @@ std::string RectText(const TRect& r) {
 
 void Call(const std::string& what) { Journal().push_back(what); }
 
+// Entry points named in FaultIn fault before they do anything.
+void Enter(const char* entry) {
+  if (Library().FaultIn.count(entry)) {
+    Call(std::string(entry) + " fault");
+    throw TFakeFault{};
+  }
+}
+
 TPlayerHandle REELBRIDGE_STDCALL FakeOpen(TWindowHandle, std::int32_t, std::uint16_t* word) {
+  Enter("MMPOpen");
   *word = 0xBEEF;
   const TPlayerHandle handle = Library().NextHandle++;
   Call("MMPOpen " + std::to_string(handle));
   return handle;
 }
 std::int32_t REELBRIDGE_STDCALL FakeStart(TPlayerHandle player, std::uint32_t flags) {
+  Enter("MMPStartAnimating");
   Call("MMPStartAnimating " + std::to_string(player));
   return 1;
 }
 std::int32_t REELBRIDGE_STDCALL FakeClose(TPlayerHandle player, std::int32_t) {
+  Enter("MMPClose");
   Call("MMPClose " + std::to_string(player));
   return 1;
 }
@@ -189,18 +200,25 @@ std::int32_t REELBRIDGE_STDCALL FakeAnimate(TPlayerHandle player) {
   Library().Animated.push_back(player);
   return 1;
 }
-std::int32_t REELBRIDGE_STDCALL FakeFileLoaded(TPlayerHandle) { return Library().FileLoaded; }
+
+std::int32_t REELBRIDGE_STDCALL FakeFileLoaded(TPlayerHandle) {
+  Enter("_MMPFileLoaded@4");
+  return Library().FileLoaded;
+}
 std::int32_t REELBRIDGE_STDCALL FakeLoadFile(TPlayerHandle player, const char* path, std::int32_t) {
+  Enter("MMPLoadFile");
   Library().LoadedPaths.push_back(path);
   Call("MMPLoadFile " + std::to_string(player) + " " + path);
   return Library().LoadFileResult;
 }
 std::int32_t REELBRIDGE_STDCALL FakeSetStage(TPlayerHandle player, TWindowHandle, TRect* stage, std::int32_t) {
+  Enter("MMPSetStage");
   Library().Stages.push_back(*stage);
   Call("MMPSetStage " + std::to_string(player) + " " + RectText(*stage));
   return 1;
 }
 std::int32_t REELBRIDGE_STDCALL FakeConfig(TPlayerHandle, TPlayerConfig* config) {
+  Enter("MMPGetConfigInfo");
   config->Words[0] = Library().StageRect.Left;
   config->Words[1] = Library().StageRect.Top;
   config->Words[2] = Library().StageRect.Right;
@@ -267,6 +285,7 @@ TFakeWorld::TFakeWorld() : plugin(TPlatform{windows, memory, modules, guard}), m
   windows.SetProcedure(kMovieInstance, [this](TWindowHandle w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp,
                                               std::intptr_t& r) { return movie.HandleMessage(w, m, wp, lp, r); });
   movie.SetReceiver(this);
+  plugin.SetCurrentHost(&host);
 }
 
 TFakeWorld::~TFakeWorld() = default;

@@ -4,6 +4,7 @@
 // procedures, process memory that is this process's own, and a movie-player
 // library of plain functions. One TFakeWorld wires them to a plug-in and to a
 // movie-side endpoint. No test framework here: the fuzz targets use it too.
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -27,7 +28,9 @@ class TFakeHost : public IHost {
  public:
   std::int32_t RecordWord(TRecordWord word) const override;
   void SetRecordWord(TRecordWord word, std::int32_t value) override;
-  const std::uint8_t* MessageBody() const override { return Body.empty() ? nullptr : Body.data(); }
+  std::vector<std::uint8_t> MessageBody(std::size_t limit) const override {
+    return TBytes(Body.begin(), Body.begin() + std::ptrdiff_t(std::min(limit, Body.size())));
+  }
   bool WindowMessage(TWindowMessageInfo& info) const override;
   std::string Text() const override { return TextValue; }
   void EmptyText() override { TextValue.clear(); }
@@ -123,6 +126,7 @@ struct TFakeLibrary {
   std::int32_t FileLoaded = 1;
   std::int32_t Stopped = 0;
   std::set<TPlayerHandle> Faulting;  // MMPAnimate faults for these
+  std::set<std::string> FaultIn;     // entry points that fault for every player
   TPlayerHandle NextHandle = 1;
   std::vector<TRect> Stages;
   std::vector<TPlayerHandle> Animated;

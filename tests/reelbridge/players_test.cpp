@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fakes.h"
 #include "reelbridge/MoviePlayers.h"
 #include "reelbridge/StagePlacement.h"
@@ -81,6 +83,59 @@ TEST_F(PlayersTest, CloseAllClosesNewestFirstAndTheLibraryWithTheLast) {
   Players().CloseAllPlayers();
   EXPECT_EQ(Journal(), (std::vector<std::string>{"MMPClose 3", "MMPClose 2", "MMPClose 1", "FreeLibrary"}));
   EXPECT_EQ(Players().PlayerForName("a")->Handle, 4);  // the map was emptied
+}
+
+// Plays a movie through the chat command, as the user would.
+void Play(TFakeWorld& world, const std::string& name) {
+  world.host.Paths[name] = name + ".dir";
+  world.host.Words[rwTextKind] = 32;
+  world.host.TextValue = "playmovie '" + name + "' @1,1";
+  world.Event(heChatText);
+}
+
+std::size_t Count(const std::string& line) { return std::size_t(std::count(Journal().begin(), Journal().end(), line)); }
+
+TEST(PlayerFaults, APlayerWhoseCallFaultsIsClosedAndForgottenAndTheOthersGoOn) {
+  struct {
+    const char* Entry;
+    bool Closed;  // the faulting player had a handle to close
+  } rows[] = {{"MMPOpen", false},         {"MMPLoadFile", true}, {"_MMPFileLoaded@4", true},
+              {"MMPGetConfigInfo", true}, {"MMPSetStage", true}, {"MMPStartAnimating", true}};
+  for (const auto& row : rows) {
+    TFakeWorld world;
+    world.Load();
+    Play(world, "a");
+    Library().FaultIn = {row.Entry};
+    Play(world, "b");
+    Library().FaultIn.clear();
+    EXPECT_EQ(world.plugin.Players().Count(), 1u) << row.Entry;
+    EXPECT_EQ(Count("MMPClose 2"), row.Closed ? 1u : 0u) << row.Entry;
+    world.Event(heIdle);
+    EXPECT_EQ(Library().Animated, std::vector<TPlayerHandle>{1}) << row.Entry;
+    // The name is free again: the next "b" gets a player of its own.
+    Play(world, "b");
+    EXPECT_EQ(world.plugin.Players().Count(), 2u) << row.Entry;
+    world.Event(heUnload);
+    EXPECT_EQ(Library().Frees, 1) << row.Entry;
+  }
+}
+
+TEST(PlayerFaults, AtUnloadAndOnResizeFaultingCallsLoseTheirPlayersOnly) {
+  TFakeWorld world;
+  world.Load();
+  for (const char* name : {"a", "b"}) Play(world, name);
+  Library().FaultIn = {"MMPGetConfigInfo"};
+  world.host.Message = TWindowMessageInfo{kWindowMessageKind, world.lounge, kSizeMessage};
+  world.Event(heWindowMessage);
+  EXPECT_EQ(world.plugin.Players().Count(), 0u);
+  EXPECT_EQ(Library().Frees, 1);
+  Library().FaultIn = {"MMPClose"};
+  for (const char* name : {"c", "d"}) Play(world, name);
+  const TWindowHandle own = world.plugin.Endpoint().OwnWindow();
+  world.Event(heUnload);
+  EXPECT_EQ(Count("MMPClose fault"), 2u);
+  EXPECT_EQ(Library().Frees, 2);
+  EXPECT_FALSE(world.windows.IsLiveWindow(own)) << "the unload went on to the end";
 }
 
 }  // namespace

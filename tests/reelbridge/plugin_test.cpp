@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 #include "ipc_test_support.h"
 
 namespace reelbridge {
@@ -157,6 +160,52 @@ TEST(PluginUnload, PrintsTheBannerBeforeClosingAndLeavesNoWindow) {
   EXPECT_EQ(world.Event(heUnload), 0);
   EXPECT_EQ(Journal(), (std::vector<std::string>{"log ** Kinoby UnLoaded **\r", "MMPClose 1", "FreeLibrary"}));
   EXPECT_FALSE(world.windows.IsLiveWindow(own));
+}
+
+// A client that delivers another event from inside a service, before the
+// service returns.
+class TReenteringHost : public TFakeHost {
+ public:
+  std::optional<std::string> LocalPath(const std::string& fileName) override {
+    RunInside();
+    return TFakeHost::LocalPath(fileName);
+  }
+  void SendBlowThru(const std::uint8_t* packet, std::uint32_t length) override {
+    TFakeHost::SendBlowThru(packet, length);
+    RunInside();
+  }
+  std::function<void()> Inside;
+
+ private:
+  void RunInside() {
+    if (auto inside = std::exchange(Inside, nullptr)) inside();
+  }
+};
+
+TEST(PluginReentry, ANestedEventIsHandledAtTopLevelAndTheOuterCallKeepsItsRecord) {
+  for (const char* line : {"playmovie 'intro' @5,5", "blowall hi"}) {
+    TFakeWorld world;
+    world.Load();
+    world.StartMovieSide();
+    TReenteringHost outer;
+    outer.Room = TRect{10, 20, 600, 400};
+    outer.Paths["intro"] = "intro.dir";
+    outer.Words[rwTextKind] = 12;
+    outer.TextValue = line;
+    TFakeHost inner;
+    inner.Room = TRect{300, 300, 600, 400};
+    inner.Words[rwTextKind] = 8;
+    inner.TextValue = "nested";
+    outer.Inside = [&] { world.plugin.HandleEvent(heChatText, &inner); };
+    world.plugin.HandleEvent(heChatText, &outer);
+    EXPECT_EQ(outer.TextValue, "") << line;
+    EXPECT_EQ(inner.TextValue, "nested") << line;
+    ASSERT_GE(world.received.size(), 2u) << line;
+    EXPECT_EQ(BlockName(world.received[1]), "InChat") << line;
+    if (!Library().Stages.empty()) {
+      EXPECT_EQ(Library().Stages[0], (TRect{15, 25, 79, 73})) << "placed in the outer call's room";
+    }
+  }
 }
 
 }  // namespace

@@ -61,7 +61,9 @@ TEST_F(RequestsTest, EachRequestAnswersWithItsStatusAndItems) {
       // Items that reach past what was received count as missing.
       {"ids shorter than the count", Block("X2HBTL_Msg", {Long(3), Bytes(TBytes(8)), Text("t")}), 1, 3, "", 0},
       {"ids missing", Block("X2HBTL_Msg", {Long(1), Long(0), Text("t")}), 1, 3, "", 0},
-      {"full block takes no fourth item", Block("X2HGetMyId", {Long(1), Long(2), Long(3)}), 0, 3, LongBytesOf(1), 0},
+      {"full block takes no fourth item", Block("X2HGetMyId", {Long(1), Long(2), Long(3)}), 2, 3, LongBytesOf(1), 0},
+      {"reply past the capacity", Block("X2HGetMyId", {}, 62), 2, 0, "", 0},
+      {"count below everyone", Block("X2HBTL_Msg", {Long(-5), Bytes(TBytes(4)), Text("t")}), 1, 3, "", 0},
   };
   for (const TRequestRow& row : rows) {
     world_.host.Packets.clear();

@@ -156,6 +156,39 @@ RECT BoundsInParent(HWND window) {
   return bounds;
 }
 
+void ClickMiddle(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  const LPARAM middle = MAKELPARAM(client.right / 2, client.bottom / 2);
+  PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+  PostMessageA(window, WM_LBUTTONUP, 0, middle);
+}
+
+std::vector<char> ScreenRows(HWND window, BITMAPINFOHEADER& info) {
+  RECT r;
+  GetWindowRect(window, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  SelectObject(memory, old);
+  info = BITMAPINFOHEADER{};
+  info.biSize = sizeof info;
+  info.biWidth = w;
+  info.biHeight = h;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  const int stride = (w * 3 + 3) & ~3;
+  std::vector<char> rows(std::size_t(stride) * std::size_t(h > 0 ? h : 0));
+  GetDIBits(memory, bitmap, 0, UINT(h), rows.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return rows;
+}
+
 std::string Quote(const std::string& argument) { return "\"" + argument + "\""; }
 
 }  // namespace quill::wintest

@@ -62,6 +62,13 @@ HWND WaitForTopLevelWindow(DWORD processId, const std::string& className, unsign
 // The window's rectangle in its parent's client coordinates.
 RECT BoundsInParent(HWND window);
 
+// Posts a left click at the middle of the window's client area.
+void ClickMiddle(HWND window);
+
+// The window's pixels as the screen shows them, read in one piece: 24 bits
+// per pixel, rows bottom-up and padded to 4 bytes, as info describes them.
+std::vector<char> ScreenRows(HWND window, BITMAPINFOHEADER& info);
+
 // Quotes an argument for a command line.
 std::string Quote(const std::string& argument);
 

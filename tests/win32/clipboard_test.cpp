@@ -77,6 +77,27 @@ TEST(Win32Clipboard, EmptiedClipboardHasNoPicture) {
   EXPECT_EQ(bitmap.Width(), 2);
 }
 
+// Listeners hear of every session that changed the clipboard: an export is
+// one, so they never find the clipboard emptied before the picture arrives.
+TEST(Win32Clipboard, AnExportReachesListenersOnce) {
+  HWND listener =
+      CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_TRUE(AddClipboardFormatListener(listener));
+  const auto updates = [listener] {
+    int count = 0;
+    for (MSG msg; PeekMessageA(&msg, listener, WM_CLIPBOARDUPDATE, WM_CLIPBOARDUPDATE, PM_REMOVE);) ++count;
+    return count;
+  };
+  TWin32Clipboard clipboard;
+  clipboard.SetData(CF_TEXT, {'x', 0});
+  updates();
+  PutDIBOnClipboard(MakePalettedDib(4, 2), clipboard);
+  EXPECT_EQ(updates(), 1);
+  EXPECT_FALSE(clipboard.HasFormat(CF_TEXT));
+  RemoveClipboardFormatListener(listener);
+  DestroyWindow(listener);
+}
+
 }  // namespace
 }  // namespace quill
 

@@ -43,27 +43,8 @@ LPARAM CellPoint(int i, int j) { return MAKELPARAM(3 * i + 1, 3 * j + 1); }
 
 // The screen around a window as a 24-bit BMP file, for looking at afterwards.
 void SaveScreenshot(HWND window, const std::string& path) {
-  RECT r;
-  GetWindowRect(window, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = w;
-  info.biHeight = h;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  const int stride = (w * 3 + 3) & ~3;
-  std::vector<char> rows(std::size_t(stride) * h);
-  GetDIBits(memory, bitmap, 0, h, rows.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  BITMAPINFOHEADER info;
+  const std::vector<char> rows = wintest::ScreenRows(window, info);
   BITMAPFILEHEADER file{};
   file.bfType = 0x4D42;
   file.bfOffBits = sizeof file + sizeof info;

@@ -33,14 +33,6 @@ bool HasLine(const std::vector<std::string>& lines, const std::string& wanted) {
   return false;
 }
 
-void Click(HWND window) {
-  RECT client;
-  GetClientRect(window, &client);
-  const LPARAM middle = MAKELPARAM(client.right / 2, client.bottom / 2);
-  PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, middle);
-  PostMessageA(window, WM_LBUTTONUP, 0, middle);
-}
-
 // The ones of the stand-in's "key ..." lines that are Ctrl, Q or P, as text.
 std::vector<std::string> ShortcutKeys(const std::vector<std::string>& lines) {
   std::vector<std::string> keys;
@@ -74,14 +66,14 @@ TEST(ExportToLounge, APhotoLoadedThroughTheOpenDialogArrivesAsNineProps) {
   HWND form = wintest::WaitForTopLevelWindow(quill.Id(), "QuillForm", kStartTimeoutMs);
   ASSERT_NE(form, nullptr);
 
-  Click(FindControlWindow(form, "SpeedButton20"));
+  wintest::ClickMiddle(FindControlWindow(form, "SpeedButton20"));
   HWND dialog = wintest::WaitForTopLevelWindow(quill.Id(), "#32770", kStepTimeoutMs);
   ASSERT_NE(dialog, nullptr) << "the open dialog did not appear";
   ASSERT_TRUE(SetDlgItemTextA(dialog, kFileNameBox, photo.c_str()));
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(dialog, IDOK)));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kStepTimeoutMs)) << "the open dialog stayed";
 
-  Click(FindControlWindow(form, "ExportAVButton"));
+  wintest::ClickMiddle(FindControlWindow(form, "ExportAVButton"));
   // The last key event comes after the props are shown.
   ASSERT_TRUE(WaitUntil([&] { return HasLine(ReadLines(log), "shot ") && ShortcutKeys(ReadLines(log)).size() >= 8; },
                         kStepTimeoutMs))

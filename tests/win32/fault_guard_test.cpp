@@ -157,5 +157,40 @@ TEST(FaultGuard, AnAccessViolationInsideTheMoviePlayerLibraryIsContained) {
   SetEnvironmentVariableA("M5IF32_STUB_LOG", nullptr);
 }
 
+// The library's hard cases, through the stand-in's fault switch: each is
+// caught twice in a row (so whatever the first left behind, the thread's
+// guard page above all, was put right) and a normal call follows.
+TEST(FaultGuard, OverflowExceptionAndWindowProcedureFaultsInsideTheLibraryAreContained) {
+  struct {
+    const char* Kind;
+    DWORD Code;
+  } rows[] = {{"overflow", EXCEPTION_STACK_OVERFLOW}, {"throw", 0xE06D7363}, {"window", EXCEPTION_ACCESS_VIOLATION}};
+  const std::string folder = wintest::FreshWorkFolder("fault-kinds");
+  CopyFileA(wintest::WindowsPath(M5IF32_STUB_DLL).c_str(), (folder + "\\M5IF32.DLL").c_str(), FALSE);
+  SetEnvironmentVariableA("M5IF32_STUB_LOG", (folder + "\\stub.log").c_str());
+  HMODULE library = LoadLibraryA((folder + "\\M5IF32.DLL").c_str());
+  ASSERT_NE(library, nullptr);
+  auto animate = Entry<TAnimate>(library, "MMPAnimate");
+  ASSERT_NE(animate, nullptr);
+  void* const chain = ExceptionChain();
+  for (const auto& row : rows) {
+    SetEnvironmentVariableA("M5IF32_STUB_FAULT_IN", (std::string("MMPAnimate:") + row.Kind).c_str());
+    for (int round = 0; round < 2; ++round) {
+      TFault fault;
+      auto call = [&] { animate(1); };
+      EXPECT_FALSE(RunGuarded(call, &fault)) << row.Kind << round;
+      EXPECT_EQ(fault.Code, row.Code) << row.Kind << round;
+      EXPECT_EQ(ExceptionChain(), chain) << row.Kind << round;
+    }
+  }
+  SetEnvironmentVariableA("M5IF32_STUB_FAULT_IN", nullptr);
+  int result = -1;
+  auto call = [&] { result = animate(1); };
+  EXPECT_TRUE(RunGuarded(call));
+  EXPECT_EQ(result, 0) << "no such player, and no fault";
+  FreeLibrary(library);
+  SetEnvironmentVariableA("M5IF32_STUB_LOG", nullptr);
+}
+
 }  // namespace
 }  // namespace reelbridge::win32

@@ -76,5 +76,19 @@ TEST_F(PluginExports, LoadFailsSilentlyWhenTheWindowClassIsTaken) {
   UnregisterClassA("IPC_Wnd", GetModuleHandleA(nullptr));
 }
 
+// Only a block of kind 3 holds a message pointer at its offset 16; what lies
+// there in a block of another kind is no pointer at all.
+TEST_F(PluginExports, AWindowMessageBlockIsFollowedOnlyWhenItsKindSaysSo) {
+  ASSERT_EQ(Call(1), 0);
+  const std::uint32_t nowhere = 0xDEAD0000;
+  for (const std::uint32_t kind : {1u, 2u, 3u}) {
+    const std::uint32_t block[5] = {kind, 0, 0, 0, nowhere};
+    record_.WindowMessageBlock = block;
+    EXPECT_EQ(Call(5), 0) << kind;
+  }
+  record_.WindowMessageBlock = nullptr;
+  EXPECT_EQ(Call(2), 0);
+}
+
 }  // namespace
 }  // namespace reelbridge::win32

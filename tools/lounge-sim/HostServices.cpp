@@ -42,6 +42,7 @@ std::int32_t TPluginHost::Serve(std::int32_t service, std::int32_t argument, voi
       return result;
     }
     case 28: {
+      IdleInsideService();
       std::string logged = text ? text : "";
       if (!logged.empty() && logged.back() == '\r') logged.pop_back();
       Line("log " + logged, true);
@@ -64,8 +65,10 @@ std::int32_t TPluginHost::Serve(std::int32_t service, std::int32_t argument, voi
       userName_.insert(userName_.begin(), char(userName_.size()));
       return std::int32_t(reinterpret_cast<std::uintptr_t>(userName_.data()));
     case 49:
+      IdleInsideService();
       return argument == 2 && text ? LocalPath(text) : 0;
     case 50:
+      IdleInsideService();
       if (pointer) std::memcpy(pointer, &room_, sizeof room_);
       std::snprintf(line, sizeof line, "room %ld,%ld,%ld,%ld", room_.left, room_.top, room_.right, room_.bottom);
       Line(line);

@@ -10,6 +10,7 @@ namespace {
 
 constexpr UINT_PTR kIdleTimer = 0x5242;
 constexpr UINT kQueuedEventMessage = WM_APP + 0x52;
+constexpr UINT kQueuedLineMessage = WM_APP + 0x53;
 constexpr int kChatFieldId = 0x5201;
 constexpr int kClientWidth = 640;
 constexpr int kClientHeight = 480;
@@ -41,6 +42,7 @@ bool TakePluginOption(const std::string& flag, const std::string& value, TPlugin
   else if (flag == "--server") options.ServerFolder = value;
   else if (flag == "--plugin-log") options.PluginLog = value;
   else if (flag == "--run") options.Commands.push_back(value);
+  else if (flag == "--sync") options.Sync = value != "0";
   else if (flag == "--idle") options.IdleMs = unsigned(std::strtoul(value.c_str(), nullptr, 10));
   else return false;
   return true;
@@ -50,7 +52,7 @@ TPluginHost::TPluginHost(const TPluginOptions& options, TLogLine log) : options_
   if (options_.MediaFolder.empty()) options_.MediaFolder = ".";
   if (options_.ServerFolder.empty()) options_.ServerFolder = options_.MediaFolder + "\\server";
   if (options_.IdleMs == 0) options_.IdleMs = 100;
-  record_.Callback = &TPluginHost::Service;
+  records_[0].Callback = &TPluginHost::Service;
 }
 
 TPluginHost::~TPluginHost() {
@@ -87,8 +89,8 @@ bool TPluginHost::Attach(HWND window) {
   ClearEventFields();
   const std::int32_t result = Call(1);
   char text[96];
-  std::snprintf(text, sizeof text, "plugin load result=%d flags=0x%X tag=0x%08X", int(result), unsigned(record_.Flags),
-                *reinterpret_cast<const unsigned*>(record_.Text));
+  std::snprintf(text, sizeof text, "plugin load result=%d flags=0x%X tag=0x%08X", int(result),
+                unsigned(records_[0].Flags), *reinterpret_cast<const unsigned*>(records_[0].Text));
   Line(text);
   if (result != 0) {
     FreeLibrary(plugin_);
@@ -105,43 +107,66 @@ bool TPluginHost::Attach(HWND window) {
 std::int32_t TPluginHost::Call(std::int32_t event) {
   if (!entryPoint_) return 0;
   std::int32_t result = -1;
-  const std::int32_t returned = entryPoint_(event, &record_, &result);
+  reelbridge::win32::THostRecord& record = Record();
+  ++depth_;
+  const std::int32_t returned = entryPoint_(event, &record, &result);
+  --depth_;
   if (returned != result) Line("plugin result mismatch");
   return returned;
+}
+
+// The record of a call at the current depth; a nested one starts as a copy of
+// the outermost, with the registration the plug-in made at load.
+reelbridge::win32::THostRecord& TPluginHost::Record() {
+  while (records_.size() <= depth_) records_.push_back(records_.front());
+  return records_[depth_];
 }
 
 // Registration words stay as the plug-in left them; every event gets fresh
 // event fields.
 void TPluginHost::ClearEventFields() {
-  record_.TextKind = record_.TextValue = 0;
-  record_.MessageType = record_.MessageReference = record_.MessageLength = 0;
-  record_.WindowMessageBlock = nullptr;
-  record_.MessageBody = nullptr;
-  std::memset(record_.Text, 0, sizeof record_.Text);
+  reelbridge::win32::THostRecord& record = Record();
+  record.TextKind = record.TextValue = 0;
+  record.MessageType = record.MessageReference = record.MessageLength = 0;
+  record.WindowMessageBlock = nullptr;
+  record.MessageBody = nullptr;
+  std::memset(record.Text, 0, sizeof record.Text);
+}
+
+void TPluginHost::IdleInsideService() {
+  if (!options_.Sync || depth_ == 0) return;
+  ClearEventFields();
+  Call(3);
 }
 
 void TPluginHost::Deliver(const TQueuedEvent& queued) {
   ClearEventFields();
-  record_.TextKind = queued.TextKind;
-  record_.TextValue = queued.TextValue;
-  std::strncpy(record_.Text, queued.Text.c_str(), sizeof record_.Text - 1);
-  record_.MessageType = queued.Type;
-  record_.MessageReference = queued.Reference;
+  reelbridge::win32::THostRecord& record = Record();
+  record.TextKind = queued.TextKind;
+  record.TextValue = queued.TextValue;
+  std::strncpy(record.Text, queued.Text.c_str(), sizeof record.Text - 1);
+  record.MessageType = queued.Type;
+  record.MessageReference = queued.Reference;
   // The body is followed by NUL bytes: forwarded bodies reach a little past
   // their stated length.
   std::vector<std::uint8_t> body = queued.Body;
   body.resize(body.size() + 8, 0);
-  record_.MessageLength = std::int32_t(queued.Body.size());
-  record_.MessageBody = queued.Event == 7 || queued.Event == 8 ? body.data() : nullptr;
+  record.MessageLength = std::int32_t(queued.Body.size());
+  record.MessageBody = queued.Event == 7 || queued.Event == 8 ? body.data() : nullptr;
   Call(queued.Event);
-  record_.MessageBody = nullptr;
-  if (queued.Event == 6 && queued.TextKind == tkOutChat && record_.Text[0] != '\0')
-    Line(std::string("chat ") + record_.Text, true);
+  record.MessageBody = nullptr;
+  if (queued.Event == 6 && queued.TextKind == tkOutChat && record.Text[0] != '\0')
+    Line(std::string("chat ") + record.Text, true);
 }
 
 // Events that arise inside a plug-in call (a blow-thru coming back, a finished
-// download) wait until that call has returned, as they would from the network.
+// download) wait until that call has returned, as they would from the network,
+// unless --sync asks for them at once.
 void TPluginHost::Queue(TQueuedEvent queued) {
+  if (options_.Sync) {
+    Deliver(queued);
+    return;
+  }
   queue_.push_back(std::move(queued));
   PostMessageA(window_, kQueuedEventMessage, 0, 0);
 }
@@ -181,6 +206,9 @@ void TPluginHost::RunLine(const std::string& line) {
   } else if (command == "unload") {
     Unload();
     return;
+  } else if (command == "free") {
+    Free();
+    return;
   } else {
     Line("unknown command " + line);
     return;
@@ -198,6 +226,16 @@ void TPluginHost::Unload() {
   entryPoint_ = nullptr;
   queue_.clear();
   Line("plugin unloaded");
+}
+
+void TPluginHost::Free() {
+  if (!entryPoint_) return;
+  KillTimer(window_, kIdleTimer);
+  FreeLibrary(plugin_);
+  plugin_ = nullptr;
+  entryPoint_ = nullptr;
+  queue_.clear();
+  Line("plugin freed");
 }
 
 void TPluginHost::Layout() {
@@ -256,10 +294,24 @@ LRESULT TPluginHost::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_COPYDATA: {
+      // Run from the message loop, as a client runs its events, and not inside
+      // the sender's call: the system quietly swallows faults in handlers of
+      // messages sent from another process, which would hide a plug-in that
+      // takes the client down.
       const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-      if (data && data->lpData) RunLine(std::string(static_cast<const char*>(data->lpData), data->cbData));
+      if (data && data->lpData) {
+        lines_.emplace_back(static_cast<const char*>(data->lpData), data->cbData);
+        PostMessageA(window_, kQueuedLineMessage, 0, 0);
+      }
       return TRUE;
     }
+    case kQueuedLineMessage:
+      if (!lines_.empty()) {
+        const std::string line = lines_.front();
+        lines_.pop_front();
+        RunLine(line);
+      }
+      return 0;
     case WM_SIZE: {
       const LRESULT result = CallWindowProcA(originalProc_, window_, message, wParam, lParam);
       Layout();
@@ -270,9 +322,9 @@ LRESULT TPluginHost::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       sized.lParam = lParam;
       const reelbridge::win32::TWindowMessageBlock block{kWindowMessageKind, {}, &sized};
       ClearEventFields();
-      record_.WindowMessageBlock = &block;
+      Record().WindowMessageBlock = &block;
       Call(5);
-      record_.WindowMessageBlock = nullptr;
+      Record().WindowMessageBlock = nullptr;
       return result;
     }
     case WM_PAINT: {

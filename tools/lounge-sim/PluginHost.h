@@ -16,6 +16,14 @@
 //   event N                   event N with nothing else set
 //   resize WIDTH HEIGHT       resizes the client area (event 5 follows)
 //   unload                    event 2, then the DLL is released
+//   free                      the DLL is released without event 2, as when the
+//                             client exits abruptly
+//
+// With --sync, events that arise inside a plug-in call (a blow-thru coming
+// back, a finished download) are delivered at once from inside the service
+// call, and services 28, 49 and 50 also run an idle event before answering,
+// as a client does that handles its own work while serving. A call made from
+// inside another gets a record of its own, as the outer one is still in use.
 //
 // Services: 25 say, 27 script (its result is the script's length), 28 log, 32
 // my id (1001), 45 blow-thru (sent back to ourselves as event 8, tagged as
@@ -42,6 +50,7 @@ struct TPluginOptions {
   std::string PluginLog;              // --plugin-log FILE: host lines also appended here
   unsigned IdleMs = 100;              // --idle MS: the idle event's period
   std::vector<std::string> Commands;  // --run COMMAND (repeatable): run once loaded
+  bool Sync = false;                  // --sync 1: deliver nested events at once
 };
 
 // Takes one of the options above; false for any other flag.
@@ -76,11 +85,14 @@ class TPluginHost {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
   std::int32_t Call(std::int32_t event);
+  reelbridge::win32::THostRecord& Record();
   void ClearEventFields();
+  void IdleInsideService();
   void Deliver(const TQueuedEvent& queued);
   void Queue(TQueuedEvent queued);
   void RunLine(const std::string& line);
   void Unload();
+  void Free();
   void Layout();
   void Paint();
   void Line(const std::string& text, bool shown = false);
@@ -100,10 +112,14 @@ class TPluginHost {
   WNDPROC originalFieldProc_ = nullptr;
   HMODULE plugin_ = nullptr;
   TEntryPoint entryPoint_ = nullptr;
-  reelbridge::win32::THostRecord record_{};
+  // One record per nesting depth of entry-point calls; the plug-in keeps the
+  // latest, so none is freed while it is loaded.
+  std::deque<reelbridge::win32::THostRecord> records_{1};
+  std::size_t depth_ = 0;
   RECT room_{};
   std::string userName_;  // the length-prefixed name handed out last
   std::deque<TQueuedEvent> queue_;
+  std::deque<std::string> lines_;   // commands handed over, run from the loop
   std::vector<std::string> shown_;  // the latest log and chat lines, painted
 };
 

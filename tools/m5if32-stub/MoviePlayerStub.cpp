@@ -11,12 +11,20 @@
 //   M5IF32_STUB_LOG    log file (appended); default m5if32-stub.log next to the DLL
 //   M5IF32_STUB_FAULT  MMPAnimate raises an access violation for every movie
 //                      whose path contains this text ("*": every movie)
+//   M5IF32_STUB_FAULT_IN  ENTRY[@HANDLE][:KIND]: the entry point named ENTRY
+//                      faults on entry, for every player or only for HANDLE.
+//                      KIND: "access" (default) an access violation,
+//                      "overflow" a stack overflow, "throw" a C++ exception
+//                      as the platform's compiler throws it, "window" an
+//                      access violation inside a window procedure that the
+//                      entry point reaches through SendMessage
 //
 // Log lines: "<entry point> h=<handle> ..." as written below.
 #include <windows.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -78,6 +86,67 @@ void RaiseAccessViolation() {
   *nowhere = 1;
 }
 
+void OverflowTheStack(volatile int depth) {
+  volatile char room[4096];
+  room[0] = char(depth);
+  // Never false in practice (the stack ends long before); it only keeps the
+  // recursion from looking endless to the compiler.
+  if (depth < 0x7FFFFFFF) OverflowTheStack(depth + 1);
+  room[1] = room[0];  // after the call, so it is not a tail call
+}
+
+// What a C++ exception looks like when it leaves code built with the
+// platform's own compiler: a software exception with that runtime's code.
+void ThrowCppException() {
+  constexpr DWORD kCppExceptionCode = 0xE06D7363;
+  static int thrown = 42;
+  const ULONG_PTR arguments[3] = {0x19930520, reinterpret_cast<ULONG_PTR>(&thrown), 0};
+  RaiseException(kCppExceptionCode, EXCEPTION_NONCONTINUABLE, 3, arguments);
+}
+
+constexpr UINT kFaultMessage = WM_APP + 0x4D;
+
+LRESULT CALLBACK FaultingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kFaultMessage) RaiseAccessViolation();
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void FaultInsideWindowProcedure() {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = FaultingWindowProc;
+  windowClass.hInstance = self;
+  windowClass.lpszClassName = "M5IF32StubFault";
+  RegisterClassA(&windowClass);
+  HWND window = CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, self, nullptr);
+  SendMessageA(window, kFaultMessage, 0, 0);
+  DestroyWindow(window);
+}
+
+// Faults when M5IF32_STUB_FAULT_IN names this entry point (and this handle).
+void EnterEntry(const char* entry, int handle) {
+  const std::string setting = Environment("M5IF32_STUB_FAULT_IN");
+  const std::size_t colon = setting.find(':');
+  const std::string target = setting.substr(0, colon);
+  const std::string kind = colon == std::string::npos ? "access" : setting.substr(colon + 1);
+  // "_MMPFileLoaded@4" carries an "@" of its own: the handle follows the name.
+  const std::string name = entry;
+  const bool every = target == name;
+  if (!every &&
+      (target.compare(0, name.size() + 1, name + "@") != 0 || std::atoi(target.c_str() + name.size() + 1) != handle))
+    return;
+  Log("%s h=%d fault %s", entry, handle, kind.c_str());
+  if (kind == "overflow") OverflowTheStack(0);
+  else if (kind == "throw") ThrowCppException();
+  else if (kind == "window") FaultInsideWindowProcedure();
+  else RaiseAccessViolation();
+}
+
+int NextHandle() {
+  for (int i = 0; i < kMaxPlayers; ++i)
+    if (!players[i].Used) return i + 1;
+  return 0;
+}
+
 // A dark stage with a square that moves left to right, then starts again, and
 // the frame number; repainting the window between frames is the host's job.
 void Draw(TStubPlayer& player) {
@@ -118,6 +187,7 @@ void ReadMovie(TStubPlayer& player, std::FILE* file) {
 extern "C" {
 
 int __stdcall MMPOpen(HWND window, int flags, std::uint16_t* version) {
+  EnterEntry("MMPOpen", NextHandle());
   int handle = 0;
   for (int i = 0; i < kMaxPlayers && handle == 0; ++i)
     if (!players[i].Used) {
@@ -132,6 +202,7 @@ int __stdcall MMPOpen(HWND window, int flags, std::uint16_t* version) {
 }
 
 int __stdcall MMPStartAnimating(int handle, int flags) {
+  EnterEntry("MMPStartAnimating", handle);
   TStubPlayer* player = Find(handle);
   if (player) player->Running = true;
   Log("MMPStartAnimating h=%d flags=0x%08X", handle, unsigned(flags));
@@ -139,6 +210,7 @@ int __stdcall MMPStartAnimating(int handle, int flags) {
 }
 
 int __stdcall MMPClose(int handle, int flags) {
+  EnterEntry("MMPClose", handle);
   TStubPlayer* player = Find(handle);
   if (player) *player = TStubPlayer{};
   Log("MMPClose h=%d flags=%d", handle, flags);
@@ -163,11 +235,13 @@ int __stdcall MMPError(int handle) {
 }
 
 int __stdcall MMPAnimStopped(int handle) {
+  EnterEntry("MMPAnimStopped", handle);
   TStubPlayer* player = Find(handle);
   return !player || (player->Frames > 0 && player->Frame >= player->Frames);
 }
 
 int __stdcall MMPAnimate(int handle) {
+  EnterEntry("MMPAnimate", handle);
   TStubPlayer* player = Find(handle);
   if (!player || !player->Loaded) return 0;
   if (ShouldFault(*player)) {
@@ -183,11 +257,13 @@ int __stdcall MMPAnimate(int handle) {
 }
 
 int __stdcall MMPFileLoaded(int handle) {
+  EnterEntry("_MMPFileLoaded@4", handle);
   TStubPlayer* player = Find(handle);
   return player && player->Loaded;
 }
 
 int __stdcall MMPLoadFile(int handle, const char* path, int mode) {
+  EnterEntry("MMPLoadFile", handle);
   TStubPlayer* player = Find(handle);
   int result = 0;
   if (player && path) {
@@ -216,6 +292,7 @@ int __stdcall MMPGoToFrame(int handle, int frame) {
 }
 
 int __stdcall MMPSetStage(int handle, HWND window, const RECT* stage, int flags) {
+  EnterEntry("MMPSetStage", handle);
   TStubPlayer* player = Find(handle);
   if (player && stage) {
     player->Window = window;
@@ -229,6 +306,7 @@ int __stdcall MMPSetStage(int handle, HWND window, const RECT* stage, int flags)
 
 #ifndef M5IF32_STUB_WITHOUT_GET_STAGE
 int __stdcall MMPGetStage(int handle, RECT* stage) {
+  EnterEntry("MMPGetStage", handle);
   TStubPlayer* player = Find(handle);
   if (player && stage) *stage = player->Stage;
   Log("MMPGetStage h=%d", handle);
@@ -239,6 +317,7 @@ int __stdcall MMPGetStage(int handle, RECT* stage) {
 // The configuration record is 48 bytes; its first four fields are the
 // movie's own stage rectangle.
 int __stdcall MMPGetConfigInfo(int handle, std::int32_t* config) {
+  EnterEntry("MMPGetConfigInfo", handle);
   TStubPlayer* player = Find(handle);
   if (config) {
     std::memset(config, 0, 48);

@@ -7,6 +7,7 @@
 namespace quill {
 
 void TMemoryClipboard::CheckOpen() const {
+  ++sessions_;
   if (refusing_) throw Exception(kCannotOpenClipboard);
 }
 
@@ -28,6 +29,11 @@ void TMemoryClipboard::SetData(unsigned format, const std::vector<std::uint8_t>&
   auto found = std::find_if(items_.begin(), items_.end(), [format](const auto& item) { return item.first == format; });
   if (found != items_.end()) found->second = block;
   else items_.emplace_back(format, block);
+}
+
+void TMemoryClipboard::SetSingleItem(unsigned format, const std::vector<std::uint8_t>& block) {
+  CheckOpen();
+  items_.assign(1, {format, block});
 }
 
 std::optional<std::vector<std::uint8_t>> TMemoryClipboard::GetData(unsigned format) const {

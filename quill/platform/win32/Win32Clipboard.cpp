@@ -219,10 +219,17 @@ void TWin32Clipboard::Clear() {
   EmptyClipboard();
 }
 
-void TWin32Clipboard::SetData(unsigned format, const std::vector<std::uint8_t>& block) {
+void TWin32Clipboard::SetData(unsigned format, const std::vector<std::uint8_t>& block) { Store(format, block, false); }
+
+void TWin32Clipboard::SetSingleItem(unsigned format, const std::vector<std::uint8_t>& block) {
+  Store(format, block, true);
+}
+
+void TWin32Clipboard::Store(unsigned format, const std::vector<std::uint8_t>& block, bool emptyFirst) {
   if (format == CF_BITMAP) {
     TBitmapHandle bitmap = BitmapFromPackedDib(block);
     TClipboardSession session(reinterpret_cast<HWND>(owner_));
+    if (emptyFirst) EmptyClipboard();
     if (!SetClipboardData(CF_BITMAP, bitmap.Get())) throw Exception(kCannotSetClipboardData);
     bitmap.Release();  // the clipboard owns it now
     return;
@@ -237,6 +244,7 @@ void TWin32Clipboard::SetData(unsigned format, const std::vector<std::uint8_t>& 
     if (!block.empty()) std::memcpy(lock.Data(), block.data(), block.size());
   }
   TClipboardSession session(reinterpret_cast<HWND>(owner_));
+  if (emptyFirst) EmptyClipboard();
   if (!SetClipboardData(format, memory.Get())) throw Exception(kCannotSetClipboardData);
   memory.Release();  // the clipboard owns it now
 }

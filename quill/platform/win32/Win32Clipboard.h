@@ -25,9 +25,14 @@ class TWin32Clipboard : public IClipboard {
   // CF_BITMAP blocks must be packed DIBs (EInvalidGraphic "Invalid bitmap"
   // otherwise); CF_PALETTE and the other handle formats are refused.
   void SetData(unsigned format, const std::vector<std::uint8_t>& block) override;
+  void SetSingleItem(unsigned format, const std::vector<std::uint8_t>& block) override;
   std::optional<std::vector<std::uint8_t>> GetData(unsigned format) const override;
 
  private:
+  // Makes the item's handle first (a bad block fails before the clipboard is
+  // opened), then sets it in one session, emptied first when asked.
+  void Store(unsigned format, const std::vector<std::uint8_t>& block, bool emptyFirst);
+
   TWindowHandle owner_ = 0;
 };
 

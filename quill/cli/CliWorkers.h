@@ -1,0 +1,41 @@
+#pragma once
+// quill-cli -j: pictures converted several at a time by worker processes,
+// each picture in a fresh window of its own and a scratch folder of its own,
+// with the same results, messages and exit status as one at a time.
+//
+// The starting process makes a job folder and starts the workers with the
+// hidden first argument "--worker=FOLDER" before the user's arguments. A
+// worker claims a picture by making the folder FOLDER/N for it (making a
+// folder is atomic, so each picture goes to exactly one worker), converts it
+// there, writes the picture's status and messages to FOLDER/N.msg and then the
+// line "N" to its standard output, which all workers share with the starting
+// process. That process writes the messages of finished pictures in input
+// order as soon as all pictures before them are finished.
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "quill/cli/CliOptions.h"
+
+namespace quill {
+
+constexpr const char* kWorkerOption = "--worker=";
+
+// How the starting process reports: the program to start as workers, and
+// whether to keep a progress line ("12/40 done") on standard error.
+struct TCliProcess {
+  std::string Program;
+  bool Progress = false;
+};
+
+// Converts options.Pictures with jobs workers (at most one per picture).
+// args are the user's arguments; the output folder, if any, exists. Returns
+// the exit status.
+int RunInWorkers(const TCliOptions& options, const std::vector<std::string>& args, int jobs, const TCliProcess& process,
+                 std::ostream& err);
+
+// A worker's whole run: args are the user's arguments, already accepted by
+// the starting process. Returns the worker's exit status.
+int RunCliWorker(const std::string& jobFolder, const std::vector<std::string>& args, std::ostream& out);
+
+}  // namespace quill
