@@ -9,10 +9,14 @@
 #include <cstdlib>
 #include <vector>
 
+#include "fuzz/FuzzOutcome.h"
 #include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap.h"
 
 namespace {
+
+using quill::fuzzoutcome::State;
+using quill::fuzzoutcome::TOutcome;
 
 // A few bytes of run-length data may describe a picture of millions of pixels;
 // the whole-picture checks and conversions are kept to small pictures so that
@@ -31,9 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     bitmap.LoadFromStream(data, size);
   } catch (const quill::Exception&) {
-    return 0;
+    return State(TOutcome::Refused);
   }
-  if (bitmap.Empty()) return 0;
+  // No bytes at all give an empty bitmap: nothing was loaded.
+  if (bitmap.Empty()) return State(TOutcome::Refused);
+  State(TOutcome::Loads);
   Check(bitmap.ColourTable().size() <= 256);
   const long long pixels = static_cast<long long>(bitmap.Width()) * bitmap.Height();
   if (pixels > kMaxCheckedPixels) return 0;

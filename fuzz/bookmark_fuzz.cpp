@@ -20,6 +20,7 @@
 #include <system_error>
 #include <vector>
 
+#include "fuzz/FuzzOutcome.h"
 #include "quill/platform/InOutError.h"
 #include "quill/shell/BookmarkStore.h"
 
@@ -109,8 +110,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     quill::InitBookmarkStore(folder.string());
   } catch (const quill::EInOutError&) {
-    return 0;
+    return quill::fuzzoutcome::State(quill::fuzzoutcome::TOutcome::Refused);
   }
+  quill::fuzzoutcome::State(quill::fuzzoutcome::TOutcome::Loads);
   const std::string store = ReadAll(folder / quill::kBookmarkStoreName);
   if (isFile[0]) Check(store == contents[0]);
   if (!isFile[0]) {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "fuzz/FuzzOutcome.h"
 #include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/Graphic.h"
@@ -44,6 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const quill::Exception&) {
   }
 
+  quill::fuzzoutcome::State(picture ? quill::fuzzoutcome::TOutcome::Loads : quill::fuzzoutcome::TOutcome::Refused);
   quill::TBitmap32 bitmap;
   bitmap.ChangeSize(3, 2);
   bitmap.FillAll(0xFF123456);

@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "fuzz/FuzzOutcome.h"
 #include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/DIB.h"
@@ -70,25 +71,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   quill::TDIB fromFile;
   fromFile.CopyFrom(&previous);
-  bool loaded = true;
+  bool fileLoaded = true;
   try {
     quill::TMemoryViewStream stream(data, size);
     fromFile.ReadBMP(stream);
   } catch (const quill::Exception&) {
-    loaded = false;
+    fileLoaded = false;
     Check(fromFile.Image() == previous.Image());
   }
-  if (loaded) CheckLoaded(fromFile);
+  if (fileLoaded) CheckLoaded(fromFile);
 
   quill::TDIB fromClipboard;
   fromClipboard.CopyFrom(&previous);
-  loaded = true;
+  bool blockLoaded = true;
   try {
     fromClipboard.ImportClipboardDIB(quill::kDIBClipboardFormat, data, size);
   } catch (const quill::EInvalidGraphic&) {
-    loaded = false;
+    blockLoaded = false;
     Check(fromClipboard.Image() == previous.Image());
   }
-  if (loaded) CheckLoaded(fromClipboard);
-  return 0;
+  if (blockLoaded) CheckLoaded(fromClipboard);
+  // The input is a file or a clipboard block: it loads when either reading takes it.
+  using quill::fuzzoutcome::TOutcome;
+  return quill::fuzzoutcome::State(fileLoaded || blockLoaded ? TOutcome::Loads : TOutcome::Refused);
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "fuzz/FuzzOutcome.h"
 #include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/GifImage.h"
@@ -24,8 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     image.LoadFromStream(data, size);
   } catch (const quill::Exception&) {
-    return 0;
+    return quill::fuzzoutcome::State(quill::fuzzoutcome::TOutcome::Refused);
   }
+  quill::fuzzoutcome::State(quill::fuzzoutcome::TOutcome::Loads);
   if (image.Pixels().size() != std::size_t(image.Width()) * std::size_t(image.Height())) std::abort();
   if (static_cast<long long>(image.Width()) * image.Height() > kMaxCheckedPixels) return 0;
   for (quill::TColor32 p : image.Pixels())

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "fuzz/FuzzOutcome.h"
 #include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/JpegImage.h"
@@ -33,9 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     image.LoadFromStream(data, size);
   } catch (const quill::Exception&) {
     if (directLoaded) std::abort();
-    return 0;
+    return quill::fuzzoutcome::State(quill::fuzzoutcome::TOutcome::Refused);
   }
   if (!directLoaded) std::abort();
+  quill::fuzzoutcome::State(quill::fuzzoutcome::TOutcome::Loads);
   if (image.Rgb().size() != std::size_t(image.Width()) * std::size_t(image.Height()) * 3) std::abort();
   if (static_cast<long long>(image.Width()) * image.Height() > kMaxCheckedPixels) return 0;
   quill::TBitmap32 bitmap;

@@ -26,12 +26,13 @@ takes, so that the fuzzer starts inside each of its paths:
   bookmark_fuzz            folder layouts of the older bookmark files (see
                            fuzz/bookmark_fuzz.cpp for the input layout)
 
-The corpora are written afresh each run; what the fuzzer finds while it runs
-goes to build/fuzz/work/, never here.
+Each run writes the seeds afresh and keeps what campaigns merged into the
+folders (inputs named by their SHA-1, as libFuzzer names them); the fuzzer's
+live corpus stays in build/fuzz/work/ until `scripts/fuzz --merge` keeps it.
 """
 import io
 import os
-import shutil
+import re
 import struct
 import subprocess
 import sys
@@ -254,8 +255,10 @@ def bookmark_seeds():
 
 def write_corpus(target, files):
     folder = os.path.join(HERE, target)
-    shutil.rmtree(folder, ignore_errors=True)
-    os.makedirs(folder)
+    os.makedirs(folder, exist_ok=True)
+    for old in os.listdir(folder):
+        if not re.fullmatch(r"[0-9a-f]{40}", old):
+            os.remove(os.path.join(folder, old))
     for name, data in files:
         with open(os.path.join(folder, name), "wb") as f:
             f.write(data)

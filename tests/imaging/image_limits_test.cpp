@@ -2,8 +2,31 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "quill/base/Errors.h"
+#include "tests/imaging/dib_test_bytes.h"
+
 namespace quill {
 namespace {
+
+// Fuzz builds lower the cap; the program and its tests keep 40 million pixels.
+TEST(CheckPictureSize, TakesFortyMillionPixelsAndNoMore) {
+  using dibtest::MessageOf;
+  struct Case {
+    std::int64_t width, height;
+    std::string message;
+  };
+  const Case cases[] = {
+      {8000, 5000, "<no exception>"},
+      {8000, 5001, kPictureTooLarge},
+      {32767, 1220, "<no exception>"},
+      {1, 32768, kPictureTooLarge},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { CheckPictureSize(c.width, c.height); }), c.message)
+        << c.width << " x " << c.height;
+}
 
 TEST(PaddedRowBytes, RoundsEveryRowUpToWholeWords) {
   struct Case {
