@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "fuzz/FuzzOutcome.h"
 #include "quill/base/Errors.h"
 #include "quill/imaging/AlphaImage.h"
 #include "quill/imaging/Bitmap32.h"
@@ -36,8 +37,9 @@ int FuzzAlphaImage(const std::uint8_t* data, std::size_t size) {
   try {
     image.LoadFromStream(data, size);
   } catch (const Exception&) {
-    return 0;
+    return fuzzoutcome::State(fuzzoutcome::TOutcome::Refused);
   }
+  fuzzoutcome::State(fuzzoutcome::TOutcome::Loads);
   CheckAlphaImage(image);
   return 0;
 }
