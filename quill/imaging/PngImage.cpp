@@ -76,14 +76,16 @@ bool ReadHeader(TPngDecoder& d) {
   // Sizes are checked against the program's own cap once the header is read,
   // with its message; the library's smaller default limits would pre-empt it.
   png_set_user_limits(d.png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
-  // The library buffers text, profile and unknown chunks whole, sized by
-  // their length field, before it reads a byte of them (a length over its
+  // The library buffers text, profile, scale and unknown chunks whole, sized
+  // by their length field, before it reads a byte of them (a length over its
   // limit is only a warning): a 100-byte file could ask for gigabytes. The
-  // program uses none of them, so they are skipped unread, as the image data
+  // program reads only the header, the palette, the transparency and the
+  // image data, so every other chunk is skipped unread, as the image data
   // never is buffered so.
-  static const png_byte kUnusedChunks[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf";
+  static const png_byte kUnusedChunks[] =
+      "bKGD\0cHRM\0eXIf\0gAMA\0hIST\0iCCP\0iTXt\0oFFs\0pCAL\0pHYs\0sBIT\0sCAL\0sPLT\0sRGB\0tEXt\0tIME\0zTXt";
   png_set_keep_unknown_chunks(d.png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
-  png_set_keep_unknown_chunks(d.png, PNG_HANDLE_CHUNK_NEVER, kUnusedChunks, 6);
+  png_set_keep_unknown_chunks(d.png, PNG_HANDLE_CHUNK_NEVER, kUnusedChunks, int(sizeof kUnusedChunks / 5));
   png_set_chunk_malloc_max(d.png, kMaxChunkBytes);
   png_read_info(d.png, d.info);
   return true;
