@@ -37,6 +37,11 @@ void TAlphaImage::MoveInto(TBitmap32& bitmap) {
 void TAlphaImage::Assign(int width, int height, std::vector<TColor32>&& pixels, bool mayBeTranslucent) {
   translucent_ = mayBeTranslucent &&
                  std::any_of(pixels.begin(), pixels.end(), [](TColor32 c) { return AlphaComponent(c) != 255; });
+  // A picture whose header says it has no alpha is opaque, whatever a decoder
+  // left in the alpha bytes (a lossless picture can carry alpha values that
+  // its header does not announce).
+  if (!mayBeTranslucent)
+    for (TColor32& c : pixels) c |= 0xFF000000u;
   width_ = width;
   height_ = height;
   pixels_ = std::move(pixels);
