@@ -4,6 +4,16 @@
 # The giflib files that make the decoding and encoding library (its tools are
 # left out); openbsd-reallocarray.c exists in some versions only.
 giflib_sources=(dgif_lib.c egif_lib.c gifalloc.c gif_err.c gif_font.c gif_hash.c openbsd-reallocarray.c quantize.c)
+# zlib's library files at the top of its tree, and libpng's (built with its
+# released default configuration, scripts/pnglibconf.h.prebuilt).
+zlib_sources=(adler32.c compress.c crc32.c deflate.c gzclose.c gzlib.c gzread.c gzwrite.c infback.c inffast.c inflate.c
+  inftrees.c trees.c uncompr.c zutil.c)
+libpng_sources=(png.c pngerror.c pngget.c pngmem.c pngpread.c pngread.c pngrio.c pngrtran.c pngrutil.c pngset.c
+  pngtrans.c pngwio.c pngwrite.c pngwtran.c pngwutil.c)
+# libwebp's static libraries (decoder, encoder, demuxer) without its tools.
+libwebp_cmake_options=(-DBUILD_SHARED_LIBS=OFF -DWEBP_BUILD_ANIM_UTILS=OFF -DWEBP_BUILD_CWEBP=OFF -DWEBP_BUILD_DWEBP=OFF
+  -DWEBP_BUILD_GIF2WEBP=OFF -DWEBP_BUILD_IMG2WEBP=OFF -DWEBP_BUILD_VWEBP=OFF -DWEBP_BUILD_WEBPINFO=OFF
+  -DWEBP_BUILD_WEBPMUX=OFF -DWEBP_BUILD_EXTRAS=OFF -DWEBP_BUILD_LIBWEBPMUX=OFF)
 
 # The source version of the installed development package $1.
 deb_source_version() {
