@@ -13,6 +13,7 @@
 #include "quill/imaging/Colour32.h"
 #include "quill/imaging/Graphic.h"
 #include "quill/imaging/Palette.h"
+#include "quill/imaging/PixelBlocks.h"
 
 namespace quill {
 
@@ -90,7 +91,8 @@ class TBitmap : public TGraphic {
 
  private:
   // Leaves the bytes a resize adds uninitialised (see SetUpUnfilled); the
-  // other members ask for zeros explicitly.
+  // other members ask for zeros explicitly. Large pixel stores come from
+  // pixelblocks, which keeps a freed one for the next picture of its size.
   template <class T>
   struct TUnfilledAllocator : std::allocator<T> {
     template <class U>
@@ -100,6 +102,11 @@ class TBitmap : public TGraphic {
     TUnfilledAllocator() = default;
     template <class U>
     TUnfilledAllocator(const TUnfilledAllocator<U>&) noexcept {}
+    T* allocate(std::size_t n) {
+      if (n > std::size_t(-1) / sizeof(T)) throw std::bad_alloc();
+      return static_cast<T*>(pixelblocks::Take(n * sizeof(T)));
+    }
+    void deallocate(T* p, std::size_t n) noexcept { pixelblocks::Give(p, n * sizeof(T)); }
     template <class U>
     void construct(U* p) noexcept {
       ::new (static_cast<void*>(p)) U;

@@ -7,6 +7,7 @@
 
 #include "quill/base/Errors.h"
 #include "quill/imaging/Bitmap.h"
+#include "quill/imaging/PixelBlocks.h"
 
 namespace quill {
 namespace {
@@ -77,6 +78,54 @@ TEST(BitmapUnfilled, CopiesAndConversionsCarryTheRowsOver) {
   EXPECT_EQ(std::memcmp(copy.ScanLine(0), row, 4), 0);
   b.SetPixelFormat(pf24bit);
   EXPECT_EQ(b.PixelColour(1, 0), copy.PixelColour(1, 0));
+}
+
+// A freed large block serves the next request it fits without wasting more
+// than half of itself; what it may not serve goes to the allocator.
+TEST(PixelBlocks, ReusesAFreedBlockOnlyForARequestItFits) {
+  constexpr std::size_t kMB = std::size_t(1) << 20;
+  struct TCase {
+    std::size_t first, second;
+    bool reused;
+  };
+  const TCase cases[] = {
+      {12 * kMB, 12 * kMB, true},        // the same picture again
+      {12 * kMB, 7 * kMB, true},         // a smaller one, over half the block
+      {12 * kMB, 5 * kMB, false},        // under half: the block stays for its size
+      {12 * kMB, 13 * kMB, false},       // larger than the block
+      {80 * kMB, 80 * kMB, false},       // too large to keep
+      {kMB / 2, kMB / 2, false},         // small blocks are the allocator's
+  };
+  for (const TCase& c : cases) {
+    pixelblocks::ReleaseKept();
+    void* a = pixelblocks::Take(c.first);
+    static_cast<char*>(a)[c.first - 1] = 1;
+    pixelblocks::Give(a, c.first);
+    void* b = pixelblocks::Take(c.second);
+    static_cast<char*>(b)[c.second - 1] = 2;
+    if (c.reused) EXPECT_EQ(a, b) << c.first << " then " << c.second;
+    else if (c.first >= pixelblocks::kMinKeptBytes && c.first <= pixelblocks::kMaxKeptBytes)
+      EXPECT_NE(a, b) << c.first << " then " << c.second;
+    pixelblocks::Give(b, c.second);
+  }
+  EXPECT_LE(pixelblocks::ReleaseKept(), pixelblocks::kMaxKeptBytes);
+}
+
+// Pictures of one size made one after another keep their own pixels.
+TEST(PixelBlocks, APictureOnAReusedBlockIsWhole) {
+  auto make = [](std::uint8_t value) {
+    TBitmap b;
+    b.SetUpUnfilled(2000, 1000, pf8bit, Table(256));
+    for (int y = 0; y < b.Height(); ++y) std::memset(b.ScanLine(y), value, b.RowBytes());
+    return b;
+  };
+  TBitmap first = make(7);
+  { TBitmap dropped = make(9); }
+  TBitmap second;
+  second.SetPixelFormat(pf8bit);
+  second.SetSize(2000, 1000);  // zeroed, whatever the block held
+  EXPECT_EQ(second.ScanLine(999)[1999], 0);
+  EXPECT_EQ(first.ScanLine(999)[1999], 7);
 }
 
 }  // namespace
