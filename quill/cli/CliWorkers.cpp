@@ -55,6 +55,33 @@ class TProgressLine {
   std::size_t width_ = 0;
 };
 
+// Claims picture i of the job in folder by making its scratch folder, and
+// converts it there as its own window would; false when another process has
+// it. The picture's status and messages go to its message file, whole or not
+// at all. The current directory is the scratch folder while the picture is
+// converted (the window keeps its transient file there) and is put back after.
+bool ConvertIfUnclaimed(const TCliOptions& options, const TAbsolutePaths& paths, const fs::path& folder,
+                        std::size_t i) {
+  const fs::path scratch = folder / std::to_string(i);
+  if (!fs::create_directory(scratch)) return false;
+  const fs::path home = fs::current_path();
+  fs::current_path(scratch);
+  std::ostringstream messages;
+  const bool converted = ConvertPicture(options, options.Pictures[i], paths.Pictures[i], paths.Outs[i],
+                                        (scratch / "").string(), messages);
+  fs::current_path(home);
+  const fs::path written = MessageFile(folder, i);
+  fs::path partial = written;
+  partial += ".part";
+  {
+    std::ofstream file(partial, std::ios::binary);
+    file << (converted ? kConverted : kFailed) << messages.str();
+    if (!file.flush()) throw fs::filesystem_error("cannot write", partial, std::make_error_code(std::errc::io_error));
+  }
+  fs::rename(partial, written);
+  return true;
+}
+
 }  // namespace
 
 int RunInWorkers(const TCliOptions& options, const std::vector<std::string>& args, int jobs, const TCliProcess& process,
@@ -89,16 +116,27 @@ int RunInWorkers(const TCliOptions& options, const std::vector<std::string>& arg
 
   {
     TWorkerGroup workers;
-    for (int i = 0; i < std::min<int>(jobs, int(count)); ++i) workers.Start(process.Program, workerArgs);
-    progress.Draw(0);
-    std::string line;
-    std::size_t picture = 0;
-    while (workers.ReadLine(line)) {
-      if (!ParsePictureNumber(line, count, picture) || finished[picture]) continue;
+    const auto finish = [&](std::size_t picture) {
+      if (finished[picture]) return;
       finished[picture] = true;
       reportInOrder();
       progress.Draw(++finishedCount);
+    };
+    const auto finishReported = [&](const std::string& line) {
+      std::size_t picture = 0;
+      if (ParsePictureNumber(line, count, picture)) finish(picture);
+    };
+    // This process is one of the jobs: it converts pictures while the other
+    // workers start, which on Windows takes a good part of a picture's time.
+    for (int i = 1; i < std::min<int>(jobs, int(count)); ++i) workers.Start(process.Program, workerArgs);
+    progress.Draw(0);
+    const TAbsolutePaths paths = AbsolutePaths(options.Pictures, options.Out);
+    std::string line;
+    for (std::size_t i = 0; i < count; ++i) {
+      if (ConvertIfUnclaimed(options, paths, jobFolder.Path(), i)) finish(i);
+      while (workers.ReadLineIfReady(line)) finishReported(line);
     }
+    while (workers.ReadLine(line)) finishReported(line);
   }
   // Pictures whose worker ended without reporting them (a crash) are failures.
   std::fill(finished.begin(), finished.end(), true);
@@ -110,26 +148,8 @@ int RunInWorkers(const TCliOptions& options, const std::vector<std::string>& arg
 int RunCliWorker(const std::string& jobFolder, const std::vector<std::string>& args, std::ostream& out) {
   const TCliOptions options = ParseCliOptions(args);
   const TAbsolutePaths paths = AbsolutePaths(options.Pictures, options.Out);
-  const fs::path folder(jobFolder);
-  for (std::size_t i = 0; i < paths.Pictures.size(); ++i) {
-    const fs::path scratch = folder / std::to_string(i);
-    if (!fs::create_directory(scratch)) continue;  // another worker has it
-    fs::current_path(scratch);
-    std::ostringstream messages;
-    const bool converted = ConvertPicture(options, options.Pictures[i], paths.Pictures[i], paths.Outs[i],
-                                          (scratch / "").string(), messages);
-    fs::current_path(folder);
-    const fs::path written = MessageFile(folder, i);
-    fs::path partial = written;
-    partial += ".part";
-    {
-      std::ofstream file(partial, std::ios::binary);
-      file << (converted ? kConverted : kFailed) << messages.str();
-      if (!file.flush()) throw fs::filesystem_error("cannot write", partial, std::make_error_code(std::errc::io_error));
-    }
-    fs::rename(partial, written);
-    out << i << "\n" << std::flush;
-  }
+  for (std::size_t i = 0; i < paths.Pictures.size(); ++i)
+    if (ConvertIfUnclaimed(options, paths, fs::path(jobFolder), i)) out << i << "\n" << std::flush;
   return kCliSuccess;
 }
 

@@ -3,14 +3,15 @@
 // each picture in a fresh window of its own and a scratch folder of its own,
 // with the same results, messages and exit status as one at a time.
 //
-// The starting process makes a job folder and starts the workers with the
-// hidden first argument "--worker=FOLDER" before the user's arguments. A
-// worker claims a picture by making the folder FOLDER/N for it (making a
-// folder is atomic, so each picture goes to exactly one worker), converts it
-// there, writes the picture's status and messages to FOLDER/N.msg and then the
-// line "N" to its standard output, which all workers share with the starting
-// process. That process writes the messages of finished pictures in input
-// order as soon as all pictures before them are finished.
+// The starting process makes a job folder, starts N - 1 workers with the
+// hidden first argument "--worker=FOLDER" before the user's arguments, and
+// converts pictures itself as the N-th. A process claims a picture by making
+// the folder FOLDER/N for it (making a folder is atomic, so each picture goes
+// to exactly one process), converts it there and writes the picture's status
+// and messages to FOLDER/N.msg; a worker then writes the line "N" to its
+// standard output, which all workers share with the starting process. That
+// process writes the messages of finished pictures in input order as soon as
+// all pictures before them are finished.
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -28,7 +29,8 @@ struct TCliProcess {
   bool Progress = false;
 };
 
-// Converts options.Pictures with jobs workers (at most one per picture).
+// Converts options.Pictures with jobs processes, this one included (at most
+// one per picture).
 // args are the user's arguments; the output folder, if any, exists. Returns
 // the exit status.
 int RunInWorkers(const TCliOptions& options, const std::vector<std::string>& args, int jobs, const TCliProcess& process,

@@ -2,16 +2,19 @@
 
 namespace quill {
 
+bool TWorkerGroup::TakePendingLine(std::string& line) {
+  const std::size_t end = pending_.find('\n');
+  if (end == std::string::npos) return false;
+  line = pending_.substr(0, end);
+  pending_.erase(0, end + 1);
+  // Windows programs end their text lines with a carriage return too.
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return true;
+}
+
 bool TWorkerGroup::ReadLine(std::string& line) {
   for (;;) {
-    const std::size_t end = pending_.find('\n');
-    if (end != std::string::npos) {
-      line = pending_.substr(0, end);
-      pending_.erase(0, end + 1);
-      // Windows programs end their text lines with a carriage return too.
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      return true;
-    }
+    if (TakePendingLine(line)) return true;
     char buffer[512];
     const std::size_t got = ReadSome(buffer, sizeof buffer);
     if (got == 0) {
@@ -19,6 +22,16 @@ bool TWorkerGroup::ReadLine(std::string& line) {
       pending_.clear();
       return !line.empty();
     }
+    pending_.append(buffer, got);
+  }
+}
+
+bool TWorkerGroup::ReadLineIfReady(std::string& line) {
+  for (;;) {
+    if (TakePendingLine(line)) return true;
+    char buffer[512];
+    const std::size_t got = ReadWaiting(buffer, sizeof buffer);
+    if (got == 0) return false;
     pending_.append(buffer, got);
   }
 }

@@ -25,6 +25,9 @@ class TWorkerGroup {
   // The next line any worker wrote, without its line end; false once every
   // worker has closed its standard output (ended, normally or not).
   bool ReadLine(std::string& line);
+  // The next whole line the workers have already written, without waiting;
+  // false when there is none yet.
+  bool ReadLineIfReady(std::string& line);
   // Waits for every worker to end.
   void Wait();
 
@@ -32,6 +35,10 @@ class TWorkerGroup {
   // Up to size bytes that the workers wrote, once no worker is left to start;
   // 0 when every worker has closed its end.
   std::size_t ReadSome(char* buffer, std::size_t size);
+  // Like ReadSome, but 0 at once when nothing is waiting in the pipe.
+  std::size_t ReadWaiting(char* buffer, std::size_t size);
+  // Takes a whole line off pending_.
+  bool TakePendingLine(std::string& line);
 
   struct TState;
   std::unique_ptr<TState> state_;

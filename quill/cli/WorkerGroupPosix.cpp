@@ -1,6 +1,7 @@
 // The worker processes on POSIX systems: posix_spawn with a shared pipe.
 #ifndef _WIN32
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -65,6 +66,12 @@ std::size_t TWorkerGroup::ReadSome(char* buffer, std::size_t size) {
     if (got < 0 && errno == EINTR) continue;
     return got > 0 ? std::size_t(got) : 0;
   }
+}
+
+std::size_t TWorkerGroup::ReadWaiting(char* buffer, std::size_t size) {
+  pollfd ready{state_->readEnd, POLLIN, 0};
+  if (poll(&ready, 1, 0) <= 0 || !(ready.revents & POLLIN)) return 0;
+  return ReadSome(buffer, size);
 }
 
 void TWorkerGroup::Wait() {

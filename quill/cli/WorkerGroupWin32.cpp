@@ -85,6 +85,13 @@ std::size_t TWorkerGroup::ReadSome(char* buffer, std::size_t size) {
   return got;
 }
 
+std::size_t TWorkerGroup::ReadWaiting(char* buffer, std::size_t size) {
+  state_->CloseWriteEnd();
+  DWORD waiting = 0;
+  if (!PeekNamedPipe(state_->readEnd, nullptr, 0, nullptr, &waiting, nullptr) || waiting == 0) return 0;
+  return ReadSome(buffer, waiting < size ? waiting : size);
+}
+
 void TWorkerGroup::Wait() {
   for (HANDLE child : state_->children) {
     WaitForSingleObject(child, INFINITE);

@@ -34,7 +34,7 @@ void TAlphaImage::MoveInto(TBitmap32& bitmap) {
   translucent_ = false;
 }
 
-void TAlphaImage::Assign(int width, int height, std::vector<TColor32>&& pixels, bool mayBeTranslucent) {
+void TAlphaImage::Assign(int width, int height, TPixels32&& pixels, bool mayBeTranslucent) {
   translucent_ = mayBeTranslucent &&
                  std::any_of(pixels.begin(), pixels.end(), [](TColor32 c) { return AlphaComponent(c) != 255; });
   // A picture whose header says it has no alpha is opaque, whatever a decoder
@@ -47,10 +47,10 @@ void TAlphaImage::Assign(int width, int height, std::vector<TColor32>&& pixels, 
   pixels_ = std::move(pixels);
 }
 
-std::vector<TColor32> AllocatePicturePixels(int width, int height) {
+TPixels32 AllocatePicturePixels(int width, int height) {
   CheckPictureSize(width, height);
   try {
-    return std::vector<TColor32>(std::size_t(width) * std::size_t(height));
+    return TPixels32(std::size_t(width) * std::size_t(height));
   } catch (const std::bad_alloc&) {
     throw EOutOfMemory("Out of memory");
   }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/Colour32.h"
 #include "quill/imaging/Graphic.h"
 
@@ -17,7 +18,7 @@ class TAlphaImage : public TGraphic {
   int Width() const override { return width_; }
   int Height() const override { return height_; }
   // Width x Height pixels, top row first, no padding.
-  const std::vector<TColor32>& Pixels() const { return pixels_; }
+  const TPixels32& Pixels() const { return pixels_; }
   bool Translucent() const { return translucent_; }
   // Writes the pixels as they are, alpha included.
   void DrawOnto(TBitmap32& dst) const override;
@@ -29,17 +30,17 @@ class TAlphaImage : public TGraphic {
  protected:
   // Takes a decoded picture; the translucency is found here, and only
   // decoders whose output has an alpha channel need ask for the scan.
-  void Assign(int width, int height, std::vector<TColor32>&& pixels, bool mayBeTranslucent);
+  void Assign(int width, int height, TPixels32&& pixels, bool mayBeTranslucent);
 
  private:
   int width_ = 0;
   int height_ = 0;
-  std::vector<TColor32> pixels_;
+  TPixels32 pixels_;
   bool translucent_ = false;
 };
 
 // The pixel vector for a decoder: width x height pixels after the picture cap
 // is checked, EOutOfMemory "Out of memory" when the process cannot hold them.
-std::vector<TColor32> AllocatePicturePixels(int width, int height);
+TPixels32 AllocatePicturePixels(int width, int height);
 
 }  // namespace quill

@@ -91,32 +91,8 @@ class TBitmap : public TGraphic {
 
  private:
   // Leaves the bytes a resize adds uninitialised (see SetUpUnfilled); the
-  // other members ask for zeros explicitly. Large pixel stores come from
-  // pixelblocks, which keeps a freed one for the next picture of its size.
-  template <class T>
-  struct TUnfilledAllocator : std::allocator<T> {
-    template <class U>
-    struct rebind {
-      using other = TUnfilledAllocator<U>;
-    };
-    TUnfilledAllocator() = default;
-    template <class U>
-    TUnfilledAllocator(const TUnfilledAllocator<U>&) noexcept {}
-    T* allocate(std::size_t n) {
-      if (n > std::size_t(-1) / sizeof(T)) throw std::bad_alloc();
-      return static_cast<T*>(pixelblocks::Take(n * sizeof(T)));
-    }
-    void deallocate(T* p, std::size_t n) noexcept { pixelblocks::Give(p, n * sizeof(T)); }
-    template <class U>
-    void construct(U* p) noexcept {
-      ::new (static_cast<void*>(p)) U;
-    }
-    template <class U, class... Args>
-    void construct(U* p, Args&&... args) {
-      ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
-    }
-  };
-  using TPixelBytes = std::vector<std::uint8_t, TUnfilledAllocator<std::uint8_t>>;
+  // other members ask for zeros explicitly.
+  using TPixelBytes = std::vector<std::uint8_t, pixelblocks::TUnfilledAllocator<std::uint8_t>>;
 
   // Storage for width x height pixels of the format, zeroed or not; throws
   // EOutOfMemory when it cannot be made.

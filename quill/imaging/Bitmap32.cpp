@@ -18,7 +18,7 @@ namespace quill {
 TBitmap32::~TBitmap32() {
   // Released under the lock, so a paint in progress never sees half a bitmap.
   const TBitmapLock lock(*this);
-  std::vector<TColor32>().swap(bits_);
+  TPixels32().swap(bits_);
 }
 
 bool TBitmap32::ChangeSize(int width, int height) {
@@ -26,7 +26,7 @@ bool TBitmap32::ChangeSize(int width, int height) {
   height = std::max(height, 0);
   if (width == width_ && height == height_) return false;
   Lock();
-  std::vector<TColor32>().swap(bits_);
+  TPixels32().swap(bits_);
   width_ = width;
   height_ = height;
   try {
@@ -184,7 +184,7 @@ void TBitmap32::CopyFrom(const TPicture& source) {
   CopyFrom(*source.Graphic());
 }
 
-void TBitmap32::AdoptPixels(int width, int height, std::vector<TColor32>&& pixels) {
+void TBitmap32::AdoptPixels(int width, int height, TPixels32&& pixels) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (pixels.size() != std::size_t(width) * std::size_t(height))

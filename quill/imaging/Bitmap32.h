@@ -9,6 +9,7 @@
 #include "quill/imaging/Colour32.h"
 #include "quill/imaging/DrawMode.h"
 #include "quill/imaging/Font32.h"
+#include "quill/imaging/PixelBlocks.h"
 #include "quill/imaging/Rect.h"
 #include "quill/imaging/StretchFilter.h"
 #include "quill/imaging/ThreadPersistent.h"
@@ -18,6 +19,10 @@ namespace quill {
 class TBitmap;
 class TGraphic;
 class TPicture;
+
+// Pixels as a bitmap holds them: large stores are kept for the next picture of
+// their size (see PixelBlocks.h).
+using TPixels32 = std::vector<TColor32, pixelblocks::TAllocator<TColor32>>;
 
 class TBitmap32 : public TThreadPersistent {
  public:
@@ -59,7 +64,7 @@ class TBitmap32 : public TThreadPersistent {
   // storage, for decoders that make a picture in one piece; draw mode and
   // filter stay. A count that does not match the size raises EInternalError
   // and changes nothing. Signals one change.
-  void AdoptPixels(int width, int height, std::vector<TColor32>&& pixels);
+  void AdoptPixels(int width, int height, TPixels32&& pixels);
 
   // Copies this whole bitmap into dst at (0, 0), clipped, in this bitmap's draw mode.
   void DrawAt(TBitmap32& dst) const;
@@ -109,7 +114,7 @@ class TBitmap32 : public TThreadPersistent {
 
   int width_ = 0;
   int height_ = 0;
-  std::vector<TColor32> bits_;
+  TPixels32 bits_;
   TDrawMode drawMode_ = dmOpaque;
   std::uint8_t masterAlpha_ = 255;
   TColor32 outerColor_ = 0;

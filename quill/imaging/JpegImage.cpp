@@ -304,7 +304,7 @@ void LoadJpegBitmap32(TBitmap32& bitmap, const std::uint8_t* data, std::size_t s
   if (d.info.output_components != 4) throw EInvalidGraphic(kUnsupported);
   const bool inverted = d.info.saw_Adobe_marker != 0;
 
-  std::vector<TColor32> pixels;
+  TPixels32 pixels;
   std::vector<std::uint8_t> cmykRow, rgbRow;
   try {
     pixels.resize(std::size_t(width) * std::size_t(height));

@@ -10,6 +10,9 @@
 // last freed blocks makes those calls cost only their work. Small blocks go to
 // the ordinary allocator, which already reuses them.
 #include <cstddef>
+#include <memory>
+#include <new>
+#include <utility>
 
 namespace quill::pixelblocks {
 
@@ -30,5 +33,43 @@ void Give(void* block, std::size_t bytes) noexcept;
 // Frees every kept block (also done before an allocation that fails is
 // tried again). Returns the bytes freed.
 std::size_t ReleaseKept() noexcept;
+
+// A standard allocator over Take and Give, for the vectors pixels live in.
+template <class T>
+struct TAllocator : std::allocator<T> {
+  template <class U>
+  struct rebind {
+    using other = TAllocator<U>;
+  };
+  TAllocator() = default;
+  template <class U>
+  TAllocator(const TAllocator<U>&) noexcept {}
+  T* allocate(std::size_t n) {
+    if (n > std::size_t(-1) / sizeof(T)) throw std::bad_alloc();
+    return static_cast<T*>(Take(n * sizeof(T)));
+  }
+  void deallocate(T* p, std::size_t n) noexcept { Give(p, n * sizeof(T)); }
+};
+
+// The same, leaving the elements a resize adds uninitialised, for storage its
+// writer fills whole.
+template <class T>
+struct TUnfilledAllocator : TAllocator<T> {
+  template <class U>
+  struct rebind {
+    using other = TUnfilledAllocator<U>;
+  };
+  TUnfilledAllocator() = default;
+  template <class U>
+  TUnfilledAllocator(const TUnfilledAllocator<U>&) noexcept {}
+  template <class U>
+  void construct(U* p) noexcept {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <class U, class... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
 
 }  // namespace quill::pixelblocks

@@ -129,7 +129,7 @@ void TPNGImage::LoadFromStream(const std::uint8_t* data, std::size_t size) {
   const png_byte colourType = png_get_color_type(d.png, d.info);
   const bool mayBeTranslucent =
       (colourType & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(d.png, d.info, PNG_INFO_tRNS) != 0;
-  std::vector<TColor32> pixels = AllocatePicturePixels(int(width), int(height));
+  TPixels32 pixels = AllocatePicturePixels(int(width), int(height));
   if (!SetOutputFormat(d)) Fail(d);
   if (png_get_rowbytes(d.png, d.info) != std::size_t(width) * 4) throw EInvalidGraphic("PNG error: unsupported format");
 

@@ -38,7 +38,7 @@ struct TAnimDecoderDelete {
 
 // The first frame of an animation, composed on its canvas by the library,
 // which also checks every frame against the canvas.
-void DecodeFirstFrame(const std::uint8_t* data, std::size_t size, std::vector<TColor32>& pixels, int width,
+void DecodeFirstFrame(const std::uint8_t* data, std::size_t size, TPixels32& pixels, int width,
                       int height) {
   WebPAnimDecoderOptions options;
   if (!WebPAnimDecoderOptionsInit(&options)) throw EInvalidGraphic(kUnsupported);
@@ -67,7 +67,7 @@ void TWebPImage::LoadFromStream(const std::uint8_t* data, std::size_t size) {
     throw EInvalidGraphic(kNotWebp);
   if (status != VP8_STATUS_OK) Fail(status);
   // The header's canvas size is checked before anything is allocated for it.
-  std::vector<TColor32> pixels = AllocatePicturePixels(features.width, features.height);
+  TPixels32 pixels = AllocatePicturePixels(features.width, features.height);
   if (features.has_animation) {
     DecodeFirstFrame(data, size, pixels, features.width, features.height);
   } else {

@@ -123,11 +123,13 @@ TEST(CliRun, WorkerProcessesGiveWhatOneAtATimeGives) {
                        kData + "/progressive.jpg", kData + "/missing.bmp", kData + "/gray.jpg"};
   const TTempFolder out;
   std::vector<TRun> runs;
+  const fs::path before = fs::current_path();
   for (const char* jobs : {"1", "4"}) {
     TArgs args = pictures;
     args.insert(args.end(), {"-j", jobs, "--dither", "stucki", "-o", out / jobs});
     runs.push_back(RunCli(args, QUILL_CLI_PROGRAM));
   }
+  EXPECT_EQ(fs::current_path(), before);  // the starting process converts pictures too
   EXPECT_EQ(runs[1].Status, runs[0].Status);
   EXPECT_EQ(runs[0].Status, kCliPictureFailed);
   EXPECT_EQ(runs[1].Err, runs[0].Err);
