@@ -45,9 +45,10 @@ each as a user moving it; a control already at the value is left alone:
 A value may also follow an equals sign: --scale=250. "--" ends the options.
 
 Several pictures
-  -j N              converts N pictures at a time (1..64), each in a worker
-                    process of its own; default: one per processor. -j 1
-                    converts them one after the other. Results, messages (in
+  -j N              converts N pictures at a time (1..64), each in a fresh
+                    window of its own, here and in N - 1 worker processes;
+                    default: one per processor. -j 1 converts them one after
+                    the other. Results, messages (in
                     the order of the pictures) and exit status are the same
                     for every N. While standard error is a terminal, a line
                     such as "12/40 done" there shows the progress.
