@@ -67,8 +67,8 @@ bool ConvertIfUnclaimed(const TCliOptions& options, const TAbsolutePaths& paths,
   const fs::path home = fs::current_path();
   fs::current_path(scratch);
   std::ostringstream messages;
-  const bool converted = ConvertPicture(options, options.Pictures[i], paths.Pictures[i], paths.Outs[i],
-                                        (scratch / "").string(), messages);
+  const bool converted =
+      ConvertPicture(options, options.Pictures[i], paths.Pictures[i], paths.Outs[i], (scratch / "").string(), messages);
   fs::current_path(home);
   const fs::path written = MessageFile(folder, i);
   fs::path partial = written;

@@ -38,8 +38,7 @@ struct TAnimDecoderDelete {
 
 // The first frame of an animation, composed on its canvas by the library,
 // which also checks every frame against the canvas.
-void DecodeFirstFrame(const std::uint8_t* data, std::size_t size, TPixels32& pixels, int width,
-                      int height) {
+void DecodeFirstFrame(const std::uint8_t* data, std::size_t size, TPixels32& pixels, int width, int height) {
   WebPAnimDecoderOptions options;
   if (!WebPAnimDecoderOptionsInit(&options)) throw EInvalidGraphic(kUnsupported);
   options.color_mode = MODE_BGRA;

@@ -89,12 +89,12 @@ TEST(PixelBlocks, ReusesAFreedBlockOnlyForARequestItFits) {
     bool reused;
   };
   const TCase cases[] = {
-      {12 * kMB, 12 * kMB, true},        // the same picture again
-      {12 * kMB, 7 * kMB, true},         // a smaller one, over half the block
-      {12 * kMB, 5 * kMB, false},        // under half: the block stays for its size
-      {12 * kMB, 13 * kMB, false},       // larger than the block
-      {80 * kMB, 80 * kMB, false},       // too large to keep
-      {kMB / 2, kMB / 2, false},         // small blocks are the allocator's
+      {12 * kMB, 12 * kMB, true},   // the same picture again
+      {12 * kMB, 7 * kMB, true},    // a smaller one, over half the block
+      {12 * kMB, 5 * kMB, false},   // under half: the block stays for its size
+      {12 * kMB, 13 * kMB, false},  // larger than the block
+      {80 * kMB, 80 * kMB, false},  // too large to keep
+      {kMB / 2, kMB / 2, false},    // small blocks are the allocator's
   };
   for (const TCase& c : cases) {
     pixelblocks::ReleaseKept();
