@@ -56,7 +56,7 @@ int RunQuillCli(const std::vector<std::string>& args, std::ostream& out, std::os
   try {
     if (OutputIsFolder(options.Pictures, options.Out)) fs::create_directories(options.Out);
     const int jobs = JobCount(options, process);
-    if (jobs > 1 && paths.Pictures.size() > 1) return RunInWorkers(options, args, jobs, process, err);
+    if (jobs > 1 && paths.Pictures.size() > 1) return RunInWorkers(options, paths, args, jobs, process, err);
 
     const TScratchFolder scratch;
     const std::string scratchFolder = (scratch.Path() / "").string();

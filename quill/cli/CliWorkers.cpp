@@ -84,8 +84,8 @@ bool ConvertIfUnclaimed(const TCliOptions& options, const TAbsolutePaths& paths,
 
 }  // namespace
 
-int RunInWorkers(const TCliOptions& options, const std::vector<std::string>& args, int jobs, const TCliProcess& process,
-                 std::ostream& err) {
+int RunInWorkers(const TCliOptions& options, const TAbsolutePaths& paths, const std::vector<std::string>& args,
+                 int jobs, const TCliProcess& process, std::ostream& err) {
   const std::size_t count = options.Pictures.size();
   const TScratchFolder jobFolder(false);
   std::vector<std::string> workerArgs{kWorkerOption + jobFolder.Path().string()};
@@ -130,7 +130,6 @@ int RunInWorkers(const TCliOptions& options, const std::vector<std::string>& arg
     // workers start, which on Windows takes a good part of a picture's time.
     for (int i = 1; i < std::min<int>(jobs, int(count)); ++i) workers.Start(process.Program, workerArgs);
     progress.Draw(0);
-    const TAbsolutePaths paths = AbsolutePaths(options.Pictures, options.Out);
     std::string line;
     for (std::size_t i = 0; i < count; ++i) {
       if (ConvertIfUnclaimed(options, paths, jobFolder.Path(), i)) finish(i);

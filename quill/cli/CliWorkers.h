@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "quill/cli/CliOptions.h"
+#include "quill/cli/CliOutput.h"
 
 namespace quill {
 
@@ -30,11 +31,11 @@ struct TCliProcess {
 };
 
 // Converts options.Pictures with jobs processes, this one included (at most
-// one per picture).
-// args are the user's arguments; the output folder, if any, exists. Returns
+// one per picture). paths are its pictures and results made absolute; args
+// are the user's arguments; the output folder, if any, exists. Returns
 // the exit status.
-int RunInWorkers(const TCliOptions& options, const std::vector<std::string>& args, int jobs, const TCliProcess& process,
-                 std::ostream& err);
+int RunInWorkers(const TCliOptions& options, const TAbsolutePaths& paths, const std::vector<std::string>& args,
+                 int jobs, const TCliProcess& process, std::ostream& err);
 
 // A worker's whole run: args are the user's arguments, already accepted by
 // the starting process. Returns the worker's exit status.

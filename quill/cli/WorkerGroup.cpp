@@ -12,26 +12,22 @@ bool TWorkerGroup::TakePendingLine(std::string& line) {
   return true;
 }
 
-bool TWorkerGroup::ReadLine(std::string& line) {
+bool TWorkerGroup::ReadLine(std::string& line) { return NextLine(line, true); }
+
+bool TWorkerGroup::ReadLineIfReady(std::string& line) { return NextLine(line, false); }
+
+bool TWorkerGroup::NextLine(std::string& line, bool wait) {
   for (;;) {
     if (TakePendingLine(line)) return true;
     char buffer[512];
-    const std::size_t got = ReadSome(buffer, sizeof buffer);
+    const std::size_t got = wait ? ReadSome(buffer, sizeof buffer) : ReadWaiting(buffer, sizeof buffer);
     if (got == 0) {
+      if (!wait) return false;
+      // Every worker has ended: an unfinished last line is still a line.
       line = pending_;
       pending_.clear();
       return !line.empty();
     }
-    pending_.append(buffer, got);
-  }
-}
-
-bool TWorkerGroup::ReadLineIfReady(std::string& line) {
-  for (;;) {
-    if (TakePendingLine(line)) return true;
-    char buffer[512];
-    const std::size_t got = ReadWaiting(buffer, sizeof buffer);
-    if (got == 0) return false;
     pending_.append(buffer, got);
   }
 }

@@ -39,6 +39,8 @@ class TWorkerGroup {
   std::size_t ReadWaiting(char* buffer, std::size_t size);
   // Takes a whole line off pending_.
   bool TakePendingLine(std::string& line);
+  // ReadLine when wait is set, ReadLineIfReady when not.
+  bool NextLine(std::string& line, bool wait);
 
   struct TState;
   std::unique_ptr<TState> state_;
