@@ -50,7 +50,7 @@ void TAlphaImage::Assign(int width, int height, TPixels32&& pixels, bool mayBeTr
 TPixels32 AllocatePicturePixels(int width, int height) {
   CheckPictureSize(width, height);
   try {
-    return TPixels32(std::size_t(width) * std::size_t(height));
+    return TPixels32(std::size_t(width) * std::size_t(height), 0u);
   } catch (const std::bad_alloc&) {
     throw EOutOfMemory("Out of memory");
   }

@@ -21,8 +21,10 @@ class TGraphic;
 class TPicture;
 
 // Pixels as a bitmap holds them: large stores are kept for the next picture of
-// their size (see PixelBlocks.h).
-using TPixels32 = std::vector<TColor32, pixelblocks::TAllocator<TColor32>>;
+// their size (see PixelBlocks.h). A resize without a value leaves the new
+// pixels unset, for a decoder that writes every one; everything else gives
+// the value.
+using TPixels32 = std::vector<TColor32, pixelblocks::TUnfilledAllocator<TColor32>>;
 
 class TBitmap32 : public TThreadPersistent {
  public:
