@@ -70,6 +70,12 @@ bool ConvertIfUnclaimed(const TCliOptions& options, const TAbsolutePaths& paths,
   const bool converted =
       ConvertPicture(options, options.Pictures[i], paths.Pictures[i], paths.Outs[i], (scratch / "").string(), messages);
   fs::current_path(home);
+  // Emptied now, in parallel with the other processes' pictures, rather
+  // than all at the end: each file removed costs about half a millisecond
+  // under Wine. The folder itself stays as the claim.
+  std::error_code ignored;
+  for (fs::directory_iterator it(scratch, ignored), end; it != end; it.increment(ignored))
+    fs::remove_all(it->path(), ignored);
   const fs::path written = MessageFile(folder, i);
   fs::path partial = written;
   partial += ".part";
@@ -99,8 +105,14 @@ int RunInWorkers(const TCliOptions& options, const TAbsolutePaths& paths, const 
   // before it.
   const auto reportInOrder = [&] {
     while (reported < count && finished[reported]) {
-      std::ifstream file(MessageFile(jobFolder.Path(), reported), std::ios::binary);
-      const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+      const fs::path messageFile = MessageFile(jobFolder.Path(), reported);
+      std::string text;
+      {
+        std::ifstream file(messageFile, std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+      }
+      std::error_code ignored;
+      fs::remove(messageFile, ignored);
       if (text.empty()) {
         progress.Clear();
         err << kCliPrefix << options.Pictures[reported] << ": the worker converting it stopped unexpectedly\n";
