@@ -316,10 +316,18 @@ void LoadJpegBitmap32(TBitmap32& bitmap, const std::uint8_t* data, std::size_t s
     throw EOutOfMemory("Out of memory");
   }
 
+  // The rows from aheadRow on are made ready on another processor while the
+  // decoder fills the ones before. The other processor only takes faults, so
+  // it is done with two thirds of the pages before the decoder, which both
+  // faults and decodes, is through the first third.
+  const int aheadRow = height / 3;
+  pixelblocks::TPagesAhead ahead(pixels.data(), pixels.size() * sizeof(TColor32),
+                                 std::size_t(aheadRow) * width * sizeof(TColor32));
   constexpr int kRowsPerCall = 16;
   JSAMPROW rows[kRowsPerCall];
   for (int y = 0; y < height;) {
     const int wanted = cmyk ? 1 : std::min(kRowsPerCall, height - y);
+    if (y + wanted > aheadRow) ahead.Join();
     for (int i = 0; i < wanted; ++i)
       rows[i] = cmyk ? cmykRow.data() : reinterpret_cast<JSAMPROW>(pixels.data() + std::size_t(y + i) * width);
     const int got = ReadRows(d, rows, wanted);

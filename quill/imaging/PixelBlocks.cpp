@@ -12,6 +12,7 @@ namespace {
 // block may serve a smaller request and must be given back whole.
 struct alignas(16) TBlockHeader {
   std::size_t Capacity;
+  bool Fresh;  // straight from the system, its pages not yet written
 };
 
 constexpr int kKeptSlots = 2;
@@ -59,13 +60,17 @@ void* Take(std::size_t bytes) {
     if (void* p = std::malloc(bytes == 0 ? 1 : bytes)) return p;
     throw std::bad_alloc();
   }
-  if (TBlockHeader* block = TakeKept(bytes)) return block + 1;
+  if (TBlockHeader* block = TakeKept(bytes)) {
+    block->Fresh = false;
+    return block + 1;
+  }
   if (bytes > static_cast<std::size_t>(-1) - sizeof(TBlockHeader)) throw std::bad_alloc();
   void* raw = std::malloc(sizeof(TBlockHeader) + bytes);
   if (raw == nullptr && ReleaseKept() > 0) raw = std::malloc(sizeof(TBlockHeader) + bytes);
   if (raw == nullptr) throw std::bad_alloc();
   TBlockHeader* block = static_cast<TBlockHeader*>(raw);
   block->Capacity = bytes;
+  block->Fresh = true;
   return block + 1;
 }
 
@@ -120,6 +125,21 @@ std::size_t ReleaseKept() noexcept {
   }
   for (TBlockHeader* b : blocks) std::free(b);
   return freed;
+}
+
+TPagesAhead::TPagesAhead(void* block, std::size_t bytes, std::size_t from) noexcept {
+  constexpr std::size_t kPage = 4096;
+  if (bytes < kMinKeptBytes || from >= bytes || !static_cast<TBlockHeader*>(block)[-1].Fresh ||
+      std::thread::hardware_concurrency() < 2)
+    return;
+  try {
+    thread_ = std::thread([block, bytes, from] {
+      volatile char* const first = static_cast<char*>(block);
+      for (std::size_t offset = from; offset < bytes; offset += kPage) first[offset] = 0;
+    });
+  } catch (...) {
+    // No thread: the owner takes the faults itself, as without this.
+  }
 }
 
 }  // namespace quill::pixelblocks

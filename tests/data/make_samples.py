@@ -13,6 +13,8 @@ each is read back with PIL as an independent check.
   gray.jpg         32 x 24 grayscale, four vertical bands 0, 85, 170, 255
   cmyk.jpg         32 x 24 CMYK quadrants (Adobe marker, inverted inks)
   corrupt.jpg      colour.jpg cut in the middle of its scan data
+  gradient.jpg     1024 x 768 diagonal colour gradient, 4:2:0: pixels of more
+                   than a megabyte, the size whose decode is helped along
   transparent.gif  8 x 6, index (x + 2y) % 4, index 3 transparent
   interlaced.gif   5 x 11 interlaced, row y in colour y of a ramp
   offset.gif       5 x 4 image at (3, 2) on a 12 x 10 screen
@@ -56,6 +58,13 @@ def gray_image():
     for y in range(JPEG_H):
         for x in range(JPEG_W):
             px[x, y] = GRAY_BANDS[x * len(GRAY_BANDS) // JPEG_W]
+    return im
+
+
+def gradient_image(width, height):
+    im = Image.new("RGB", (width, height))
+    im.putdata([(x * 255 // (width - 1), y * 255 // (height - 1), (x + y) * 255 // (width + height - 2))
+                for y in range(height) for x in range(width)])
     return im
 
 
@@ -186,6 +195,7 @@ def main():
     save_jpeg(gray_image(), "gray.jpg")
     save_jpeg(quadrant_image("CMYK", QUADRANT_CMYK), "cmyk.jpg")
     truncated_jpeg(colour, "corrupt.jpg")
+    save_jpeg(gradient_image(1024, 768), "gradient.jpg")
 
     # 8 x 6, index (x + 2y) % 4, index 3 (white) transparent.
     rows = [[(x + 2 * y) % 4 for x in range(8)] for y in range(6)]
