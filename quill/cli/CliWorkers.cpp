@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <ostream>
 #include <sstream>
 
@@ -18,17 +19,38 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kConverted = '0', kFailed = '1';
+constexpr char kConverted = '0', kFailed = '1', kHasMessages = 'm';
 
 fs::path MessageFile(const fs::path& jobFolder, std::size_t picture) {
   return jobFolder / (std::to_string(picture) + ".msg");
 }
 
-// The picture's number from a worker's line; false for anything else, which
-// a worker that lost its way might write.
-bool ParsePictureNumber(const std::string& line, std::size_t count, std::size_t& picture) {
-  if (line.empty() || line.size() > 9 || line.find_first_not_of("0123456789") != std::string::npos) return false;
-  picture = std::stoul(line);
+// What became of one picture.
+struct TOutcome {
+  bool Converted = false;
+  std::string Messages;
+};
+
+// A worker's line for a finished picture: its number, a space, its status
+// and, when it had messages, the mark that its message file was written.
+std::string ReportLine(std::size_t picture, const TOutcome& outcome) {
+  std::string line = std::to_string(picture) + " " + (outcome.Converted ? kConverted : kFailed);
+  if (!outcome.Messages.empty()) line += kHasMessages;
+  return line;
+}
+
+// Reads a worker's line back; false for anything else, which a worker that
+// lost its way might write.
+bool ParseReportLine(const std::string& line, std::size_t count, std::size_t& picture, bool& converted,
+                     bool& hasMessages) {
+  const std::size_t space = line.find(' ');
+  if (space == 0 || space > 9 || line.find_first_not_of("0123456789") != space) return false;
+  const std::string rest = line.substr(space + 1);
+  if (rest.empty() || rest.size() > 2 || (rest[0] != kConverted && rest[0] != kFailed)) return false;
+  if (rest.size() == 2 && rest[1] != kHasMessages) return false;
+  picture = std::stoul(line.substr(0, space));
+  converted = rest[0] == kConverted;
+  hasMessages = rest.size() == 2;
   return picture < count;
 }
 
@@ -57,18 +79,18 @@ class TProgressLine {
 
 // Claims picture i of the job in folder by making its scratch folder, and
 // converts it there as its own window would; false when another process has
-// it. The picture's status and messages go to its message file, whole or not
-// at all. The current directory is the scratch folder while the picture is
+// it. The current directory is the scratch folder while the picture is
 // converted (the window keeps its transient file there) and is put back after.
-bool ConvertIfUnclaimed(const TCliOptions& options, const TAbsolutePaths& paths, const fs::path& folder,
-                        std::size_t i) {
+bool ConvertIfUnclaimed(const TCliOptions& options, const TAbsolutePaths& paths, const fs::path& folder, std::size_t i,
+                        TOutcome& outcome) {
   const fs::path scratch = folder / std::to_string(i);
   if (!fs::create_directory(scratch)) return false;
   const fs::path home = fs::current_path();
   fs::current_path(scratch);
   std::ostringstream messages;
-  const bool converted =
+  outcome.Converted =
       ConvertPicture(options, options.Pictures[i], paths.Pictures[i], paths.Outs[i], (scratch / "").string(), messages);
+  outcome.Messages = messages.str();
   fs::current_path(home);
   // Emptied now, in parallel with the other processes' pictures, rather
   // than all at the end: each file removed costs about half a millisecond
@@ -76,16 +98,23 @@ bool ConvertIfUnclaimed(const TCliOptions& options, const TAbsolutePaths& paths,
   std::error_code ignored;
   for (fs::directory_iterator it(scratch, ignored), end; it != end; it.increment(ignored))
     fs::remove_all(it->path(), ignored);
+  return true;
+}
+
+// A worker's picture that had messages: they go to its message file, whole or
+// not at all, before the line that announces them. Every file operation is a
+// round trip to the server under Wine, so a picture without messages, the
+// usual case, has no file.
+void WriteMessageFile(const fs::path& folder, std::size_t i, const std::string& messages) {
   const fs::path written = MessageFile(folder, i);
   fs::path partial = written;
   partial += ".part";
   {
     std::ofstream file(partial, std::ios::binary);
-    file << (converted ? kConverted : kFailed) << messages.str();
+    file << messages;
     if (!file.flush()) throw fs::filesystem_error("cannot write", partial, std::make_error_code(std::errc::io_error));
   }
   fs::rename(partial, written);
-  return true;
 }
 
 }  // namespace
@@ -98,45 +127,53 @@ int RunInWorkers(const TCliOptions& options, const TAbsolutePaths& paths, const 
   workerArgs.insert(workerArgs.end(), args.begin(), args.end());
 
   int status = kCliSuccess;
-  std::vector<bool> finished(count, false);
+  // A picture is finished once its outcome is known; one whose worker ended
+  // without reporting it (a crash) never is.
+  std::vector<std::optional<TOutcome>> outcomes(count);
   std::size_t reported = 0, finishedCount = 0;
   TProgressLine progress(process.Progress, count, err);
   // Writes the messages of every finished picture that has no unfinished one
-  // before it.
-  const auto reportInOrder = [&] {
-    while (reported < count && finished[reported]) {
-      const fs::path messageFile = MessageFile(jobFolder.Path(), reported);
-      std::string text;
-      {
-        std::ifstream file(messageFile, std::ios::binary);
-        text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-      }
-      std::error_code ignored;
-      fs::remove(messageFile, ignored);
-      if (text.empty()) {
+  // before it; at the end (all true) also those of the pictures never reported.
+  const auto reportInOrder = [&](bool all) {
+    for (; reported < count && (all || outcomes[reported]); ++reported) {
+      if (!outcomes[reported]) {
         progress.Clear();
         err << kCliPrefix << options.Pictures[reported] << ": the worker converting it stopped unexpectedly\n";
         status = kCliPictureFailed;
-      } else {
-        if (text.size() > 1) progress.Clear();
-        err << text.substr(1);
-        if (text[0] != kConverted) status = kCliPictureFailed;
+        continue;
       }
-      ++reported;
+      const TOutcome& outcome = *outcomes[reported];
+      if (!outcome.Messages.empty()) progress.Clear();
+      err << outcome.Messages;
+      if (!outcome.Converted) status = kCliPictureFailed;
     }
   };
 
   {
     TWorkerGroup workers;
-    const auto finish = [&](std::size_t picture) {
-      if (finished[picture]) return;
-      finished[picture] = true;
-      reportInOrder();
+    const auto finish = [&](std::size_t picture, TOutcome&& outcome) {
+      if (outcomes[picture]) return;
+      outcomes[picture] = std::move(outcome);
+      reportInOrder(false);
       progress.Draw(++finishedCount);
     };
     const auto finishReported = [&](const std::string& line) {
       std::size_t picture = 0;
-      if (ParsePictureNumber(line, count, picture)) finish(picture);
+      TOutcome outcome;
+      bool hasMessages = false;
+      if (!ParseReportLine(line, count, picture, outcome.Converted, hasMessages)) return;
+      if (hasMessages) {
+        const fs::path messageFile = MessageFile(jobFolder.Path(), picture);
+        {
+          std::ifstream file(messageFile, std::ios::binary);
+          outcome.Messages.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        }
+        std::error_code ignored;
+        fs::remove(messageFile, ignored);
+        // A worker that announced messages it did not leave has lost its way.
+        if (outcome.Messages.empty()) return;
+      }
+      finish(picture, std::move(outcome));
     };
     // This process is one of the jobs: it converts pictures while the other
     // workers start, which on Windows takes a good part of a picture's time.
@@ -144,14 +181,13 @@ int RunInWorkers(const TCliOptions& options, const TAbsolutePaths& paths, const 
     progress.Draw(0);
     std::string line;
     for (std::size_t i = 0; i < count; ++i) {
-      if (ConvertIfUnclaimed(options, paths, jobFolder.Path(), i)) finish(i);
+      TOutcome outcome;
+      if (ConvertIfUnclaimed(options, paths, jobFolder.Path(), i, outcome)) finish(i, std::move(outcome));
       while (workers.ReadLineIfReady(line)) finishReported(line);
     }
     while (workers.ReadLine(line)) finishReported(line);
   }
-  // Pictures whose worker ended without reporting them (a crash) are failures.
-  std::fill(finished.begin(), finished.end(), true);
-  reportInOrder();
+  reportInOrder(true);
   progress.Clear();
   return status;
 }
@@ -159,8 +195,12 @@ int RunInWorkers(const TCliOptions& options, const TAbsolutePaths& paths, const 
 int RunCliWorker(const std::string& jobFolder, const std::vector<std::string>& args, std::ostream& out) {
   const TCliOptions options = ParseCliOptions(args);
   const TAbsolutePaths paths = AbsolutePaths(options.Pictures, options.Out);
-  for (std::size_t i = 0; i < paths.Pictures.size(); ++i)
-    if (ConvertIfUnclaimed(options, paths, fs::path(jobFolder), i)) out << i << "\n" << std::flush;
+  for (std::size_t i = 0; i < paths.Pictures.size(); ++i) {
+    TOutcome outcome;
+    if (!ConvertIfUnclaimed(options, paths, fs::path(jobFolder), i, outcome)) continue;
+    if (!outcome.Messages.empty()) WriteMessageFile(fs::path(jobFolder), i, outcome.Messages);
+    out << ReportLine(i, outcome) << "\n" << std::flush;
+  }
   return kCliSuccess;
 }
 

@@ -7,11 +7,12 @@
 // hidden first argument "--worker=FOLDER" before the user's arguments, and
 // converts pictures itself as the N-th. A process claims a picture by making
 // the folder FOLDER/N for it (making a folder is atomic, so each picture goes
-// to exactly one process), converts it there and writes the picture's status
-// and messages to FOLDER/N.msg; a worker then writes the line "N" to its
-// standard output, which all workers share with the starting process. That
-// process writes the messages of finished pictures in input order as soon as
-// all pictures before them are finished.
+// to exactly one process) and converts it there. A worker then writes the
+// line "N S" to its standard output, which all workers share with the
+// starting process: S is 0 (converted) or 1 (failed), followed by "m" when the
+// picture had messages, which the worker wrote to FOLDER/N.msg first. The
+// starting process writes the messages of finished pictures in input order as
+// soon as all pictures before them are finished.
 #include <iosfwd>
 #include <string>
 #include <vector>
