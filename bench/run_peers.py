@@ -129,11 +129,23 @@ def main():
             reference = reference or t
             print(f"| {name} | {t * 1000:.1f} | {t / reference:.2f}x |", flush=True)
 
+        # The ceiling for -j: the batch split beforehand between independent
+        # -j 1 processes started together, with no claiming, no job folder
+        # and no worker started by another. It shows what the machine's
+        # processors give side by side, whatever quill-cli does.
+        def side_by_side(program):
+            share = -(-len(batch) // cpus)
+            commands = [" ".join(f"'{a}'" for a in quill(program, batch[i:i + share], 1))
+                        for i in range(0, len(batch), share)]
+            return ["sh", "-c", " & ".join(commands) + " & wait"]
+
         rows = [("quill-cli -j 1 (native)", quill(native, batch, 1)),
-                (f"quill-cli -j {cpus} (native)", quill(native, batch, cpus))]
+                (f"quill-cli -j {cpus} (native)", quill(native, batch, cpus)),
+                (f"{cpus} x quill-cli -j 1 side by side, a share each (native)", side_by_side(native))]
         if exe:
             rows += [("quill-cli.exe -j 1 (Wine)", quill(exe, batch, 1)),
-                     (f"quill-cli.exe -j {cpus} (Wine)", quill(exe, batch, cpus))]
+                     (f"quill-cli.exe -j {cpus} (Wine)", quill(exe, batch, cpus)),
+                     (f"{cpus} x quill-cli.exe -j 1 side by side, a share each (Wine)", side_by_side(exe))]
         rows += [("convert -define jpeg:size, one after the other", magick_batch(False)),
                  (f"convert -define jpeg:size, {cpus} at a time, one thread each", magick_batch(True)),
                  (f"Pillow, pool of {cpus}, no draft", pillow_run(batch, False)),
