@@ -12,14 +12,16 @@ jpeg:size=1000x750 so that libjpeg decodes at a reduced size; Pillow opens,
 resizes (bilinear), crops and quantizes with the palette, once plain and once
 with Image.draft, its reduced-size decode. djpeg's plain decode of the file is
 the reference. Each row is one process per picture or one process for the
-batch, as the tool is meant to be run; the times are wall clock, best of the
-runs, start-up included. For the batch every peer gets its fastest honest
+batch, as the tool is meant to be run; the times are wall clock, start-up
+included, best and median of the runs, which go round all the commands in
+turn. For the batch every peer gets its fastest honest
 setting on this machine's processors: quill-cli -j, ImageMagick with its own
 threads one picture after the other and one picture per processor, Pillow in a
 pool of one process per processor.
 """
 import os
 import shutil
+import statistics
 import subprocess
 import sys
 import tempfile
@@ -53,13 +55,17 @@ else:
 """
 
 
-def wall(args, runs, env=None):
-    best = float("inf")
+def wall_times(commands, runs):
+    """Wall-clock seconds of every command in every run. The runs go round the
+    commands in turn, so that a slow spell of a shared machine falls on all of
+    them alike rather than on whichever ran then."""
+    times = [[] for _ in commands]
     for _ in range(runs):
-        start = time.perf_counter()
-        subprocess.run(args, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
-        best = min(best, time.perf_counter() - start)
-    return best
+        for i, args in enumerate(commands):
+            start = time.perf_counter()
+            subprocess.run(args, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            times[i].append(time.perf_counter() - start)
+    return times
 
 
 def main():
@@ -112,22 +118,25 @@ def main():
         def pillow_run(pictures, draft):
             return [sys.executable, pillow, palette, "1" if draft else "0", out] + pictures
 
-        rows = [("djpeg -outfile /dev/null (decode alone)", ["djpeg", "-outfile", os.devnull, big], None)]
-        rows.append(("quill-cli --scale 125 (native)", quill(native, [big]), None))
+        rows = [("djpeg -outfile /dev/null (decode alone)", ["djpeg", "-outfile", os.devnull, big])]
+        rows.append(("quill-cli --scale 125 (native)", quill(native, [big])))
         if exe:
-            rows.append(("quill-cli.exe --scale 125 (Wine)", quill(exe, [big]), None))
+            rows.append(("quill-cli.exe --scale 125 (Wine)", quill(exe, [big])))
             # The program's own start and exit under Wine, doing nothing else.
-            rows.append(("quill-cli.exe --version (Wine's start-up)", ["wine", exe, "--version"], None))
-        rows.append(("convert ... -remap", magick(big, False), None))
-        rows.append(("convert -define jpeg:size=1000x750 ... -remap", magick(big, True), None))
-        rows.append(("Pillow, no draft", pillow_run([big], False), None))
-        rows.append(("Pillow, draft", pillow_run([big], True), None))
-        print(f"One 12-megapixel JPEG, wall-clock ms, best of {runs}; load before: {os.getloadavg()[0]:.2f}")
-        reference = None
-        for name, args, env in rows:
-            t = wall(args, runs, env)
-            reference = reference or t
-            print(f"| {name} | {t * 1000:.1f} | {t / reference:.2f}x |", flush=True)
+            rows.append(("quill-cli.exe --version (Wine's start-up)", ["wine", exe, "--version"]))
+        rows.append(("convert ... -remap", magick(big, False)))
+        rows.append(("convert -define jpeg:size=1000x750 ... -remap", magick(big, True)))
+        rows.append(("Pillow, no draft", pillow_run([big], False)))
+        rows.append(("Pillow, draft", pillow_run([big], True)))
+        print(f"One 12-megapixel JPEG, wall-clock ms, best and median of {runs} runs taken in turn; "
+              f"load before: {os.getloadavg()[0]:.2f}")
+        print("| command | best | / djpeg | median | / djpeg |")
+        times = wall_times([args for _, args in rows], runs)
+        best0, median0 = min(times[0]), statistics.median(times[0])
+        for (name, _), t in zip(rows, times):
+            best, median = min(t), statistics.median(t)
+            print(f"| {name} | {best * 1000:.1f} | {best / best0:.2f}x | {median * 1000:.1f} | "
+                  f"{median / median0:.2f}x |", flush=True)
 
         # The ceiling for -j: the batch split beforehand between independent
         # -j 1 processes started together, with no claiming, no job folder
@@ -150,10 +159,14 @@ def main():
                  (f"convert -define jpeg:size, {cpus} at a time, one thread each", magick_batch(True)),
                  (f"Pillow, pool of {cpus}, no draft", pillow_run(batch, False)),
                  (f"Pillow, pool of {cpus}, draft", pillow_run(batch, True))]
-        print(f"Batch of 24 such JPEGs, wall-clock ms, best of {runs}; load before: {os.getloadavg()[0]:.2f}")
-        for name, args in rows:
-            t = wall(args, runs)
-            print(f"| {name} | {t * 1000:.1f} | {t / 24 * 1000:.1f} |", flush=True)
+        print(f"Batch of 24 such JPEGs, wall-clock ms, best and median of {runs} runs taken in turn; "
+              f"load before: {os.getloadavg()[0]:.2f}")
+        print("| command | best | per picture | median | per picture |")
+        times = wall_times([args for _, args in rows], runs)
+        for (name, _), t in zip(rows, times):
+            best, median = min(t), statistics.median(t)
+            print(f"| {name} | {best * 1000:.1f} | {best / 24 * 1000:.1f} | {median * 1000:.1f} | "
+                  f"{median / 24 * 1000:.1f} |", flush=True)
 
 
 if __name__ == "__main__":

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds quill-cli natively and for Windows (Release), then times it against
 # djpeg, ImageMagick's convert and Pillow on one 12-megapixel JPEG and on a
-# batch of 24, all in this one command (wall-clock time, best of several runs).
+# batch of 24, all in this one command (wall-clock time, best and median of
+# several runs taken in turn).
 # Usage: bench/run_peers.sh [--runs N] [--skip-win32]
 # Needs ImageMagick, djpeg (Debian: libjpeg-turbo-progs), python3 with Pillow,
 # Wine and scripts/build-win32-deps for the Windows build.
