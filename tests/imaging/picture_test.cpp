@@ -10,6 +10,7 @@
 #include "quill/imaging/Bitmap32.h"
 #include "quill/imaging/FileBytes.h"
 #include "quill/imaging/GifImage.h"
+#include "quill/imaging/ImageLimits.h"
 #include "quill/imaging/JpegImage.h"
 
 namespace quill {
@@ -32,6 +33,23 @@ class SampleCopy {
  private:
   std::string path_;
 };
+
+TEST(FileBytes, ReadsTheWholeFileAndRefusesOneOverItsLimit) {
+  // Several read chunks long, and a pattern that shows any chunk out of place.
+  std::vector<std::uint8_t> pattern(200000);
+  for (std::size_t i = 0; i < pattern.size(); ++i) pattern[i] = std::uint8_t(i * 7 + i / 251);
+  const std::string path = testing::TempDir() + "quill_file_bytes.bin";
+  WriteFileBytes(path, pattern);
+  EXPECT_EQ(ReadFileBytes(path), pattern);
+  EXPECT_EQ(ReadFileBytes(path, pattern.size()), pattern);
+  try {
+    ReadFileBytes(path, pattern.size() - 1);
+    ADD_FAILURE() << "a file over the limit was read";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_STREQ(e.what(), kPictureTooLarge);
+  }
+  std::remove(path.c_str());
+}
 
 enum class Kind { Jpeg, Gif };
 
