@@ -316,18 +316,18 @@ void LoadJpegBitmap32(TBitmap32& bitmap, const std::uint8_t* data, std::size_t s
     throw EOutOfMemory("Out of memory");
   }
 
-  // The rows from aheadRow on are made ready on another processor while the
-  // decoder fills the ones before. The other processor only takes faults, so
-  // it is done with two thirds of the pages before the decoder, which both
-  // faults and decodes, is through the first third.
-  const int aheadRow = height / 3;
-  pixelblocks::TPagesAhead ahead(pixels.data(), pixels.size() * sizeof(TColor32),
-                                 std::size_t(aheadRow) * width * sizeof(TColor32));
+  // The store's pages are made ready on another processor ahead of the
+  // decoder. The decoder faults in only the first eighth (at most 2 MB)
+  // itself, time enough for that thread to start, and whatever is left if it
+  // ever catches the thread up.
+  const std::size_t rowBytes = std::size_t(width) * sizeof(TColor32);
+  const std::size_t headStart = std::min(pixels.size() * sizeof(TColor32) / 8, std::size_t(2) << 20);
+  pixelblocks::TPagesAhead ahead(pixels.data(), pixels.size() * sizeof(TColor32), headStart);
   constexpr int kRowsPerCall = 16;
   JSAMPROW rows[kRowsPerCall];
   for (int y = 0; y < height;) {
     const int wanted = cmyk ? 1 : std::min(kRowsPerCall, height - y);
-    if (y + wanted > aheadRow) ahead.Join();
+    ahead.Reach(std::size_t(y + wanted) * rowBytes);
     for (int i = 0; i < wanted; ++i)
       rows[i] = cmyk ? cmykRow.data() : reinterpret_cast<JSAMPROW>(pixels.data() + std::size_t(y + i) * width);
     const int got = ReadRows(d, rows, wanted);

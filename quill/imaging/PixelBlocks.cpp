@@ -127,19 +127,27 @@ std::size_t ReleaseKept() noexcept {
   return freed;
 }
 
-TPagesAhead::TPagesAhead(void* block, std::size_t bytes, std::size_t from) noexcept {
+TPagesAhead::TPagesAhead(void* block, std::size_t bytes, std::size_t from) noexcept : done_(from) {
   constexpr std::size_t kPage = 4096;
   if (bytes < kMinKeptBytes || from >= bytes || !static_cast<TBlockHeader*>(block)[-1].Fresh ||
       std::thread::hardware_concurrency() < 2)
     return;
   try {
-    thread_ = std::thread([block, bytes, from] {
+    thread_ = std::thread([this, block, bytes, from] {
       volatile char* const first = static_cast<char*>(block);
-      for (std::size_t offset = from; offset < bytes; offset += kPage) first[offset] = 0;
+      for (std::size_t offset = from; offset < bytes && !stop_.load(std::memory_order_relaxed); offset += kPage) {
+        first[offset] = 0;
+        done_.store(offset + kPage, std::memory_order_release);
+      }
     });
   } catch (...) {
     // No thread: the owner takes the faults itself, as without this.
   }
+}
+
+void TPagesAhead::Stop() noexcept {
+  stop_.store(true, std::memory_order_relaxed);
+  if (thread_.joinable()) thread_.join();
 }
 
 }  // namespace quill::pixelblocks

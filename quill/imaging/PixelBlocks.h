@@ -9,6 +9,7 @@
 // over and over (each preview, each dither mode, each export), so keeping the
 // last freed blocks makes those calls cost only their work. Small blocks go to
 // the ordinary allocator, which already reuses them.
+#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <new>
@@ -73,26 +74,33 @@ struct TUnfilledAllocator : TAllocator<T> {
   }
 };
 
-// Writes one byte of every page of a block from byte from on, on another
-// processor, while the block's owner fills the part before. A block fresh
-// from the system costs its writer a page fault for every 4 KB, on the
+// Writes one byte of every page of a block, in order from byte from on, on
+// another processor while the block's owner fills it from the front. A block
+// fresh from the system costs its writer a page fault for every 4 KB, on the
 // machines measured two thirds of what decoding those 4 KB of a JPEG costs;
-// here the faults of the part ahead are taken in parallel. The owner calls Join before it
-// writes into that part, so the two never write the same memory at once.
+// here the faults are taken in parallel, ahead of the owner. The owner calls
+// Reach before it writes below a byte: while the pages up to there are done
+// it returns at once; if the owner has caught up, the thread is stopped and
+// the owner goes on alone. So the two never write the same memory at once.
 // Nothing is started for a small block, a kept one (its pages are already
 // there) or on a single processor, where it would only take turns with the
 // owner. block and bytes are as Take gave and was asked.
 class TPagesAhead {
  public:
   TPagesAhead(void* block, std::size_t bytes, std::size_t from) noexcept;
-  ~TPagesAhead() { Join(); }
+  ~TPagesAhead() { Stop(); }
   TPagesAhead(const TPagesAhead&) = delete;
   TPagesAhead& operator=(const TPagesAhead&) = delete;
-  void Join() noexcept {
-    if (thread_.joinable()) thread_.join();
+  void Reach(std::size_t upTo) noexcept {
+    if (thread_.joinable() && done_.load(std::memory_order_acquire) < upTo) Stop();
   }
 
  private:
+  void Stop() noexcept;
+
+  // Below this byte the thread writes no more: every page before it is done.
+  std::atomic<std::size_t> done_;
+  std::atomic<bool> stop_{false};
   std::thread thread_;
 };
 
