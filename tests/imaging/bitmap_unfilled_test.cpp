@@ -128,5 +128,27 @@ TEST(PixelBlocks, APictureOnAReusedBlockIsWhole) {
   EXPECT_EQ(first.ScanLine(999)[1999], 7);
 }
 
+// The thread that faults pages in ahead never writes where its owner already
+// has, whether it stays ahead or is caught up and stopped.
+TEST(PixelBlocks, PagesMadeReadyAheadKeepWhatTheOwnerWrote) {
+  constexpr std::size_t kBytes = std::size_t(8) << 20;
+  for (std::size_t band : {std::size_t(4096), std::size_t(1) << 20}) {
+    pixelblocks::ReleaseKept();  // a fresh block, so that the thread starts
+    void* block = pixelblocks::Take(kBytes);
+    {
+      pixelblocks::TPagesAhead ahead(block, kBytes, band);
+      for (std::size_t at = 0; at < kBytes; at += band) {
+        ahead.Reach(at + band);
+        std::memset(static_cast<char*>(block) + at, 0xAB, band);
+      }
+    }
+    const auto* bytes = static_cast<const unsigned char*>(block);
+    std::size_t wrong = 0;
+    for (std::size_t i = 0; i < kBytes; ++i) wrong += bytes[i] != 0xAB;
+    EXPECT_EQ(wrong, 0u) << "bands of " << band;
+    pixelblocks::Give(block, kBytes);
+  }
+}
+
 }  // namespace
 }  // namespace quill
