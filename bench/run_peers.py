@@ -20,6 +20,7 @@ threads one picture after the other and one picture per processor, Pillow in a
 pool of one process per processor.
 """
 import os
+import shlex
 import shutil
 import statistics
 import subprocess
@@ -144,7 +145,7 @@ def main():
         # processors give side by side, whatever quill-cli does.
         def side_by_side(program):
             share = -(-len(batch) // cpus)
-            commands = [" ".join(f"'{a}'" for a in quill(program, batch[i:i + share], 1))
+            commands = [" ".join(shlex.quote(a) for a in quill(program, batch[i:i + share], 1))
                         for i in range(0, len(batch), share)]
             return ["sh", "-c", " & ".join(commands) + " & wait"]
 

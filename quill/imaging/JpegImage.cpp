@@ -321,8 +321,8 @@ void LoadJpegBitmap32(TBitmap32& bitmap, const std::uint8_t* data, std::size_t s
   // itself, time enough for that thread to start, and whatever is left if it
   // ever catches the thread up.
   const std::size_t rowBytes = std::size_t(width) * sizeof(TColor32);
-  const std::size_t headStart = std::min(pixels.size() * sizeof(TColor32) / 8, std::size_t(2) << 20);
-  pixelblocks::TPagesAhead ahead(pixels.data(), pixels.size() * sizeof(TColor32), headStart);
+  const std::size_t storeBytes = pixels.size() * sizeof(TColor32);
+  pixelblocks::TPagesAhead ahead(pixels.data(), storeBytes, std::min(storeBytes / 8, std::size_t(2) << 20));
   constexpr int kRowsPerCall = 16;
   JSAMPROW rows[kRowsPerCall];
   for (int y = 0; y < height;) {
